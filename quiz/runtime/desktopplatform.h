@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform.h"
+
+#include <memory>
+
+namespace rt {
+
+class SoundPlayer;
+
+// The platform of the running program: Qt's modal dialogs, the audio server, exit.
+class DesktopPlatform : public Platform
+{
+public:
+    DesktopPlatform();
+    ~DesktopPlatform() override;
+
+    void showMessage(const QString &prompt, int buttons, const QString &title) override;
+    void showError(const QString &text, const QString &title) override;
+    QString askText(const QString &prompt, const QString &title) override;
+    void playSound(const QString &localPath) override;
+    [[noreturn]] void endProgram(int status) override;
+
+private:
+    std::unique_ptr<SoundPlayer> m_sound;
+};
+
+} // namespace rt

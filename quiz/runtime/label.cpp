@@ -1,0 +1,37 @@
+#include "label.h"
+
+namespace rt {
+
+Label::Label(QWidget *parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+QString Label::caption() const
+{
+    return m_captionSet ? m_caption : text();
+}
+
+void Label::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    m_captionSet = true;
+    // CR LF, or a lone CR, breaks the line as it does in a file.
+    QString shown = caption;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    setText(shown);
+    if (m_autoSize)
+        resize(sizeHint());
+}
+
+bool Label::autoSize() const
+{
+    return m_autoSize;
+}
+
+void Label::setAutoSize(bool on)
+{
+    m_autoSize = on;
+}
+
+} // namespace rt

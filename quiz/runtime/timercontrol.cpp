@@ -1,0 +1,32 @@
+#include "timercontrol.h"
+
+namespace rt {
+
+TimerControl::TimerControl(int interval, bool enabled, QObject *parent) : QObject(parent)
+{
+    // A coarse timer drifts by some percent; the countdown should keep to the second.
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(interval);
+    connect(&m_timer, &QTimer::timeout, this, &TimerControl::timer);
+    setEnabled(enabled);
+}
+
+bool TimerControl::isEnabled() const
+{
+    return m_timer.isActive();
+}
+
+void TimerControl::setEnabled(bool enabled)
+{
+    if (!enabled)
+        m_timer.stop();
+    else if (!m_timer.isActive())
+        m_timer.start();
+}
+
+int TimerControl::interval() const
+{
+    return m_timer.interval();
+}
+
+} // namespace rt

@@ -1,0 +1,182 @@
+#include "fakeplatform.h"
+
+#include "runtime/filetable.h"
+#include "runtime/services.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace rt;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// Windows-style path of a file in the folder, as the program builds them.
+QString windowsPath(const QTemporaryDir &dir, const QString &name)
+{
+    return dir.path() + QStringLiteral("\\") + name;
+}
+
+} // namespace
+
+class tst_FileTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void appendCreatesOnlyWhatIsMissing();
+    void inputReadsTheWholeText();
+    void outputWritesOneLineInTheCodePage();
+    void freeNumbers();
+    void openFailures_data();
+    void openFailures();
+    void replacingTogetherIsAllOrNothing_data();
+    void replacingTogetherIsAllOrNothing();
+};
+
+void tst_FileTable::appendCreatesOnlyWhatIsMissing()
+{
+    QTemporaryDir dir;
+    write(dir.filePath("figX.txt"), "12\r\n");
+
+    for (const char *name : {"figX.txt", "nfigX.txt"}) {
+        const Integer n = FreeFile();
+        Open(windowsPath(dir, name), OpenMode::Append, n);
+        Close(n);
+    }
+    QCOMPARE(contents(dir.filePath("figX.txt")), QByteArray("12\r\n"));
+    QCOMPARE(contents(dir.filePath("nfigX.txt")), QByteArray());
+}
+
+void tst_FileTable::inputReadsTheWholeText()
+{
+    QTemporaryDir dir;
+    write(dir.filePath("nfigX.txt"), "Niccol\xF2\r\nsecond line\r\n");
+    const Integer n = FreeFile();
+    Open(windowsPath(dir, "nfigX.txt"), OpenMode::Input, n);
+    QCOMPARE(LOF(n), qint64(22));
+    QCOMPARE(Input(LOF(n), n), QStringLiteral("Niccolò\r\nsecond line\r\n"));
+    Close(n);
+}
+
+void tst_FileTable::outputWritesOneLineInTheCodePage()
+{
+    QTemporaryDir dir;
+    write(dir.filePath("nfigX.txt"), "a much longer previous holder's name\r\n");
+    const Integer n = FreeFile();
+    Open(windowsPath(dir, "nfigX.txt"), OpenMode::Output, n);
+    PrintLine(n, QStringLiteral("Zoë 日"));
+    Close(n);
+    QCOMPARE(contents(dir.filePath("nfigX.txt")), QByteArray("Zo\xEB ?\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"nfigX.txt"});
+}
+
+void tst_FileTable::freeNumbers()
+{
+    QTemporaryDir dir;
+    const Integer first = FreeFile();
+    Open(windowsPath(dir, "a.txt"), OpenMode::Append, first);
+    const Integer second = FreeFile();
+    QVERIFY(second != first);
+    Close(first);
+    QCOMPARE(int(FreeFile()), int(first));
+}
+
+void tst_FileTable::openFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("reading a missing file") << "missing.txt" << int(OpenMode::Input)
+                                            << "Errore di run-time '53':\n\nImpossibile trovare il file";
+    QTest::newRow("a missing folder") << "nofolder\\figX.txt" << int(OpenMode::Append)
+                                      << "Errore di run-time '76':\n\nImpossibile trovare il percorso";
+    QTest::newRow("a folder, not a file") << "folder" << int(OpenMode::Append)
+                                          << "Errore di run-time '75':\n\nErrore di accesso al percorso/file";
+    QTest::newRow("a folder, rewritten") << "folder" << int(OpenMode::Output)
+                                         << "Errore di run-time '75':\n\nErrore di accesso al percorso/file";
+}
+
+void tst_FileTable::openFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(int, mode);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("folder");
+    FakePlatform platform;
+
+    try {
+        Open(windowsPath(dir, name), OpenMode(mode), FreeFile());
+        QFAIL("the file opened");
+    } catch (const ProgramEnded &end) {
+        QCOMPARE(end.status, 1);
+    }
+    QCOMPARE(platform.errors.size(), 1);
+    QCOMPARE(platform.errors[0].prompt, message);
+    QCOMPARE(int(FreeFile()), 1); // nothing stays open after the error
+}
+
+void tst_FileTable::replacingTogetherIsAllOrNothing_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("failingFile");
+    using Step = FileTable::Step;
+    for (const char *file : {"figX.txt", "nfigX.txt"}) {
+        QTest::addRow("open %s", file) << int(Step::Open) << QString(file);
+        QTest::addRow("write %s", file) << int(Step::Write) << QString(file);
+        QTest::addRow("close %s", file) << int(Step::Close) << QString(file);
+    }
+}
+
+void tst_FileTable::replacingTogetherIsAllOrNothing()
+{
+    QFETCH(int, step);
+    QFETCH(QString, failingFile);
+    QTemporaryDir dir;
+    write(dir.filePath("figX.txt"), "7\r\n");
+    write(dir.filePath("nfigX.txt"), "Anna\r\n");
+    FakePlatform platform;
+    FileTable &files = FileTable::instance();
+    files.setFaultHook([&](FileTable::Step s, const QString &path) {
+        return int(s) == step && path.endsWith(u'/' + failingFile);
+    });
+
+    try {
+        files.beginReplacingTogether();
+        for (const auto &[name, line] : {std::pair{"figX.txt", "9"}, std::pair{"nfigX.txt", "Bruno"}}) {
+            const Integer n = FreeFile();
+            Open(windowsPath(dir, name), OpenMode::Output, n);
+            PrintLine(n, line);
+            Close(n);
+        }
+        files.commitReplacements();
+        QFAIL("no failure");
+    } catch (const ProgramEnded &end) {
+        QCOMPARE(end.status, 1);
+    }
+    files.setFaultHook({});
+
+    QCOMPARE(platform.errors.size(), 1);
+    QCOMPARE(contents(dir.filePath("figX.txt")), QByteArray("7\r\n"));
+    QCOMPARE(contents(dir.filePath("nfigX.txt")), QByteArray("Anna\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"figX.txt", "nfigX.txt"}));
+}
+
+QTEST_GUILESS_MAIN(tst_FileTable)
+#include "tst_filetable.moc"
