@@ -2,17 +2,22 @@
 
 #include "ui_form1.h"
 
-#include "runtime/layoutfonts.h"
+#include "runtime/layoutfinish.h"
 
 #include <QLayout>
+
+// Q_INIT_RESOURCE cannot stand inside a namespace.
+static void initResources() { Q_INIT_RESOURCE(resources); }
 
 namespace {
 
 std::unique_ptr<Ui::Form1> buildLayout(QMainWindow *window)
 {
+    // The pictures live in a static library, whose resources must be asked for by name.
+    initResources();
     auto ui = std::make_unique<Ui::Form1>();
     ui->setupUi(window);
-    rt::applyLayoutFonts(window);
+    rt::finishLayout(window);
     // The client area keeps its designed size below the menu bar: a fixed frame.
     window->layout()->setSizeConstraint(QLayout::SetFixedSize);
     return ui;

@@ -20,8 +20,7 @@ void Label::setCaption(const QString &caption)
     QString shown = caption;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     setText(shown);
-    if (m_autoSize)
-        resize(sizeHint());
+    fitCaption();
 }
 
 bool Label::autoSize() const
@@ -32,6 +31,12 @@ bool Label::autoSize() const
 void Label::setAutoSize(bool on)
 {
     m_autoSize = on;
+}
+
+void Label::fitCaption()
+{
+    if (m_autoSize)
+        resize(sizeHint());
 }
 
 } // namespace rt

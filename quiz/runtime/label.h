@@ -19,6 +19,8 @@ public:
 
     bool autoSize() const;
     void setAutoSize(bool on);
+    // With autoSize: takes the size of the caption shown now.
+    void fitCaption();
 
 private:
     QString m_caption;

@@ -3,6 +3,8 @@
 #include "colors.h"
 
 #include <QFocusEvent>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 
 namespace rt {
 
@@ -41,6 +43,38 @@ void OptionButton::setForeColor(quint32 color)
     QPalette p = palette();
     p.setColor(QPalette::ButtonText, toColor(color));
     setPalette(p);
+}
+
+void OptionButton::paintEvent(QPaintEvent *)
+{
+    // The caption sits at the bottom; the picture is centred in the room above it and
+    // cut where it does not fit, rather than pushing the caption out of the button.
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    option.icon = QIcon();
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
+
+    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) / 2 + 1;
+    const QRect inside = rect().adjusted(margin, margin, -margin, -margin);
+    const int captionHeight = fontMetrics().height();
+    const QRect captionArea(inside.left(), inside.bottom() - captionHeight + 1, inside.width(), captionHeight);
+    const QRect pictureArea(inside.left(), inside.top(), inside.width(), inside.height() - captionHeight);
+
+    const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    const QPixmap picture = icon().pixmap(iconSize(), devicePixelRatio(), mode);
+    if (!picture.isNull()) {
+        const QSize size = picture.deviceIndependentSize().toSize();
+        QRect target(QPoint(), size);
+        target.moveCenter(pictureArea.center());
+        painter.save();
+        painter.setClipRect(pictureArea);
+        painter.drawPixmap(target, picture);
+        painter.restore();
+    }
+    painter.drawItemText(captionArea, Qt::AlignCenter | Qt::TextSingleLine, palette(), isEnabled(), text(),
+                         QPalette::ButtonText);
 }
 
 void OptionButton::nextCheckState()

@@ -28,6 +28,7 @@ signals:
     void gotFocus();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void nextCheckState() override;
     void focusInEvent(QFocusEvent *event) override;
 };

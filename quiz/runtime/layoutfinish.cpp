@@ -1,4 +1,6 @@
-#include "layoutfonts.h"
+#include "layoutfinish.h"
+
+#include "label.h"
 
 #include <QWidget>
 
@@ -6,7 +8,7 @@ namespace rt {
 
 namespace {
 
-void apply(QWidget *widget)
+void applyFont(QWidget *widget)
 {
     const QVariant size = widget->property("pointSizeF");
     const QVariant weight = widget->property("fontWeight");
@@ -22,12 +24,15 @@ void apply(QWidget *widget)
 
 } // namespace
 
-void applyLayoutFonts(QWidget *root)
+void finishLayout(QWidget *root)
 {
-    apply(root);
+    applyFont(root);
     const auto children = root->findChildren<QWidget *>();
     for (QWidget *child : children)
-        apply(child);
+        applyFont(child);
+    const auto labels = root->findChildren<Label *>();
+    for (Label *label : labels)
+        label->fitCaption();
 }
 
 } // namespace rt

@@ -1,0 +1,413 @@
+#include "fakeplatform.h"
+
+#include "form1.h"
+#include "runtime/desktopsetup.h"
+#include "runtime/filetable.h"
+#include "runtime/label.h"
+#include "runtime/services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace rt;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+} // namespace
+
+// The game from start-up to its end, with the boxes answered by a fake desktop and
+// the countdown's ticks given by hand.
+class tst_Game : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startUpInOrder();
+    void startUpShowsTheStoredRecordAsItIs();
+    void startUpCreatesOnlyTheMissingFile();
+    void startUpFailsCleanly_data();
+    void startUpFailsCleanly();
+
+    void countdownTrace_data();
+    void countdownTrace();
+    void tick901EndsTheGame();
+    void onlyTheDisplayEndsTheGame();
+
+    void farewellOnExit_data();
+    void farewellOnExit();
+    void recordCheck_data();
+    void recordCheck();
+    void aFailedSaveLeavesTheOldRecordWhole_data();
+    void aFailedSaveLeavesTheOldRecordWhole();
+    void aTickDuringTheFarewellStartsNoSecondEnd_data();
+    void aTickDuringTheFarewellStartsNoSecondEnd();
+
+private:
+    QString recordFile(const QString &name) const { return m_records + u'/' + name; }
+    void startGame(const QString &name = QStringLiteral("Mario"));
+    // Runs an ending road; returns the exit status it ended with.
+    int runToTheEnd(void (Form1::*road)());
+    void tick(int times);
+
+    std::unique_ptr<QTemporaryDir> m_home;
+    QString m_records;
+    std::unique_ptr<FakePlatform> platform;
+    std::unique_ptr<Form1> form;
+};
+
+void tst_Game::init()
+{
+    m_home = std::make_unique<QTemporaryDir>();
+    qputenv("HOME", m_home->path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (m_home->path() + "/data").toLocal8Bit());
+    m_records = m_home->path() + QStringLiteral("/data/Corvane/Velmora");
+    platform = std::make_unique<FakePlatform>();
+    form = std::make_unique<Form1>();
+}
+
+void tst_Game::cleanup()
+{
+    form.reset();
+    platform.reset();
+    FileTable::instance().setFaultHook({});
+    m_home.reset();
+}
+
+void tst_Game::startGame(const QString &name)
+{
+    platform->typedName = name;
+    form->Form_Load();
+    form->Timer1.setEnabled(false); // ticks come from the test
+    platform->boxes.clear();
+    platform->sounds.clear();
+}
+
+int tst_Game::runToTheEnd(void (Form1::*road)())
+{
+    try {
+        (form.get()->*road)();
+    } catch (const ProgramEnded &end) {
+        return end.status;
+    }
+    return -1; // it came back: a fault
+}
+
+void tst_Game::tick(int times)
+{
+    for (int i = 0; i < times; ++i)
+        form->Timer1_Timer();
+}
+
+void tst_Game::startUpInOrder()
+{
+    platform->typedName = QStringLiteral(" Anna ");
+    bool timerOffAtTheGreeting = false;
+    int labelsWrittenAtTheGreeting = -1;
+    platform->whileBoxIsOpen = [&](const ShownBox &) {
+        timerOffAtTheGreeting = !form->Timer1.isEnabled();
+        labelsWrittenAtTheGreeting = form->lblnome1->caption() == u" Anna ";
+    };
+
+    form->Form_Load();
+
+    QCOMPARE(platform->prompts.size(), 1);
+    QCOMPARE(platform->prompts[0].prompt, QStringLiteral("Come ti chiami?"));
+    QCOMPARE(platform->prompts[0].title, QStringLiteral("Velmora"));
+    QCOMPARE(platform->boxes.size(), 1);
+    QCOMPARE(platform->boxes[0].prompt, QStringLiteral("  Anna  vediamo se sei un vero campione  "));
+    QCOMPARE(platform->boxes[0].buttons, 48);
+    QCOMPARE(platform->boxes[0].title, QStringLiteral("Velmora"));
+    QVERIFY(timerOffAtTheGreeting);
+    QCOMPARE(labelsWrittenAtTheGreeting, 0); // the name is shown after the greeting
+
+    QCOMPARE(form->lblnome1->caption(), QStringLiteral(" Anna "));
+    QVERIFY(form->Timer1.isEnabled());
+    QCOMPARE(form->lblconto->caption(), QStringLiteral("00:15:00"));
+    QCOMPARE(int(form->restanti), 900);
+    QCOMPARE(form->lblScore->caption(), QStringLiteral("0"));
+    QCOMPARE(form->lblScore1->caption(), QStringLiteral("0"));
+    QCOMPARE(form->dirsistema, QDir::toNativeSeparators(m_records) + u'\\');
+    QCOMPARE(contents(recordFile("figX.txt")), QByteArray());
+    QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray());
+    QCOMPARE(form->lblpunti->caption(), QString());
+    QCOMPARE(form->lblnome->caption(), QString());
+    QVERIFY(form->figura >= 1 && form->figura <= 7);
+    QCOMPARE(platform->sounds.size(), 1); // the first note plays before the window shows
+    QVERIFY(form->isHidden());
+}
+
+void tst_Game::startUpShowsTheStoredRecordAsItIs()
+{
+    QDir().mkpath(m_records);
+    write(recordFile("figX.txt"), "12\r\n");
+    write(recordFile("nfigX.txt"), "Niccol\xF2\r\n");
+
+    startGame();
+
+    QCOMPARE(form->lblpunti->caption(), QStringLiteral("12\r\n"));
+    QCOMPARE(form->lblnome->caption(), QStringLiteral("Niccolò\r\n"));
+    QCOMPARE(contents(recordFile("figX.txt")), QByteArray("12\r\n"));
+    QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray("Niccol\xF2\r\n"));
+}
+
+void tst_Game::startUpCreatesOnlyTheMissingFile()
+{
+    QDir().mkpath(m_records);
+    write(recordFile("figX.txt"), "3\r\n");
+
+    startGame();
+
+    QCOMPARE(contents(recordFile("figX.txt")), QByteArray("3\r\n"));
+    QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray());
+    QCOMPARE(form->lblnome->caption(), QString());
+}
+
+void tst_Game::startUpFailsCleanly_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("no record folder can be made") << "data";
+    QTest::newRow("a record file is a folder") << "data/Corvane/Velmora/nfigX.txt/";
+}
+
+void tst_Game::startUpFailsCleanly()
+{
+    QFETCH(QString, obstacle);
+    if (obstacle.endsWith(u'/'))
+        QDir().mkpath(m_home->path() + u'/' + obstacle);
+    else
+        write(m_home->path() + u'/' + obstacle, "a file where a folder should be");
+    platform->typedName = QStringLiteral("Mario");
+
+    QCOMPARE(runToTheEnd(&Form1::Form_Load), 1);
+
+    QCOMPARE(platform->errors.size(), 1);
+    QVERIFY(platform->errors[0].prompt.startsWith(QStringLiteral("Errore di run-time '")));
+    QCOMPARE(platform->errors[0].title, QStringLiteral("Velmora"));
+    QVERIFY(form->isHidden());
+}
+
+void tst_Game::countdownTrace_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<int>("minuti");
+    QTest::addColumn<float>("secondi");
+    QTest::addColumn<int>("restanti");
+    QTest::addColumn<QString>("display");
+    QTest::newRow("start") << 0 << 15 << 0.0f << 900 << "00:15:00";
+    QTest::newRow("tick 1 borrows a minute") << 1 << 14 << 59.0f << 899 << "00:14:59";
+    QTest::newRow("tick 2") << 2 << 14 << 58.0f << 898 << "00:14:58";
+    QTest::newRow("tick 60") << 60 << 14 << 0.0f << 840 << "00:14:00";
+    QTest::newRow("tick 61 borrows") << 61 << 13 << 59.0f << 839 << "00:13:59";
+    QTest::newRow("tick 840") << 840 << 1 << 0.0f << 60 << "00:01:00";
+    QTest::newRow("tick 841 borrows the last minute") << 841 << 0 << 59.0f << 59 << "00:00:59";
+    QTest::newRow("tick 899") << 899 << 0 << 1.0f << 1 << "00:00:01";
+    QTest::newRow("tick 900 shows zero and goes on") << 900 << 0 << 0.0f << 0 << "00:00:00";
+}
+
+void tst_Game::countdownTrace()
+{
+    QFETCH(int, ticks);
+    QFETCH(int, minuti);
+    QFETCH(float, secondi);
+    QFETCH(int, restanti);
+    QFETCH(QString, display);
+    startGame();
+
+    tick(ticks);
+
+    QCOMPARE(int(form->ore), 0);
+    QCOMPARE(int(form->minuti), minuti);
+    QCOMPARE(form->secondi, secondi);
+    QCOMPARE(int(form->restanti), restanti);
+    QCOMPARE(form->lblconto->caption(), display);
+    QVERIFY(platform->boxes.isEmpty());
+}
+
+void tst_Game::tick901EndsTheGame()
+{
+    startGame();
+    tick(900);
+
+    QCOMPARE(runToTheEnd(&Form1::Timer1_Timer), 0);
+
+    QCOMPARE(platform->boxes.size(), 1); // a score of 0 is never a record
+    QCOMPARE(platform->boxes[0].prompt, QStringLiteral("Ciao a presto. Ore 0"));
+    QCOMPARE(platform->boxes[0].buttons, 0);
+    QCOMPARE(platform->boxes[0].title, QStringLiteral("Data ") + Date());
+    QCOMPARE(form->lblconto->caption(), QStringLiteral("00:00:00"));
+    QCOMPARE(int(form->restanti), 0);
+    QCOMPARE(form->secondi, 0.0f);
+    QCOMPARE(contents(recordFile("figX.txt")), QByteArray());
+}
+
+void tst_Game::onlyTheDisplayEndsTheGame()
+{
+    startGame();
+    form->lblconto->setCaption(QStringLiteral("00:00:00"));
+
+    QCOMPARE(runToTheEnd(&Form1::Timer1_Timer), 0);
+    QCOMPARE(platform->boxes[0].prompt, QStringLiteral("Ciao a presto. Ore 900"));
+}
+
+void tst_Game::farewellOnExit_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("prompt");
+    QTest::newRow("a name") << "Mario" << "Ciao Mario, alla prossima sfida!";
+    QTest::newRow("blanks kept") << " Zoë " << "Ciao  Zoë , alla prossima sfida!";
+    QTest::newRow("empty name") << "" << "Ciao , alla prossima sfida!";
+}
+
+void tst_Game::farewellOnExit()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, prompt);
+    startGame(name);
+
+    QCOMPARE(runToTheEnd(&Form1::exit_Click), 0);
+
+    QCOMPARE(platform->boxes.size(), 1);
+    QCOMPARE(platform->boxes[0].prompt, prompt);
+    QCOMPARE(platform->boxes[0].buttons, 0);
+    QCOMPARE(platform->boxes[0].title, QStringLiteral("Data ") + Date());
+}
+
+void tst_Game::recordCheck_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<bool>("newRecord");
+    QTest::newRow("no record, no score") << QByteArray() << 0 << false;
+    QTest::newRow("no record, one point") << QByteArray() << 1 << true;
+    QTest::newRow("tie") << QByteArray("5\r\n") << 5 << false;
+    QTest::newRow("lower") << QByteArray("5\r\n") << 4 << false;
+    QTest::newRow("one more") << QByteArray("5\r\n") << 6 << true;
+    QTest::newRow("stored text is no number") << QByteArray("Mario\r\n") << 1 << true;
+    QTest::newRow("several lines") << QByteArray("7\r\n99\r\n") << 8 << true;
+    QTest::newRow("two digits against one") << QByteArray("12\r\n") << 9 << false;
+}
+
+void tst_Game::recordCheck()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(int, score);
+    QFETCH(bool, newRecord);
+    QDir().mkpath(m_records);
+    write(recordFile("figX.txt"), stored);
+    write(recordFile("nfigX.txt"), "a previous holder with a long name\r\n");
+    startGame(QStringLiteral("Niccolò"));
+    form->nesatte = score;
+    form->Command1_Click(); // the draw shows the score
+
+    QCOMPARE(runToTheEnd(&Form1::exit_Click), 0);
+
+    if (newRecord) {
+        QCOMPARE(platform->boxes.size(), 2);
+        QCOMPARE(platform->boxes[1].prompt, QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E"));
+        QCOMPARE(platform->boxes[1].title, QStringLiteral("Velmora"));
+        QCOMPARE(contents(recordFile("figX.txt")), QByteArray::number(score) + "\r\n");
+        QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray("Niccol\xF2\r\n"));
+    } else {
+        QCOMPARE(platform->boxes.size(), 1);
+        QCOMPARE(contents(recordFile("figX.txt")), stored);
+        QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray("a previous holder with a long name\r\n"));
+    }
+    QCOMPARE(QDir(m_records).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"figX.txt", "nfigX.txt"}));
+}
+
+void tst_Game::aFailedSaveLeavesTheOldRecordWhole_data()
+{
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("file");
+    using Step = FileTable::Step;
+    for (const char *file : {"figX.txt", "nfigX.txt"}) {
+        QTest::addRow("open %s", file) << int(Step::Open) << QString(file);
+        QTest::addRow("write %s", file) << int(Step::Write) << QString(file);
+        QTest::addRow("close %s", file) << int(Step::Close) << QString(file);
+    }
+}
+
+void tst_Game::aFailedSaveLeavesTheOldRecordWhole()
+{
+    QFETCH(int, step);
+    QFETCH(QString, file);
+    QDir().mkpath(m_records);
+    write(recordFile("figX.txt"), "2\r\n");
+    write(recordFile("nfigX.txt"), "Anna\r\n");
+    startGame(QStringLiteral("Bruno"));
+    form->nesatte = 3;
+    form->Command1_Click();
+    FileTable::instance().setFaultHook([&](FileTable::Step s, const QString &path) {
+        return int(s) == step && path.endsWith(u'/' + file);
+    });
+
+    QCOMPARE(runToTheEnd(&Form1::exit_Click), 1);
+
+    QCOMPARE(platform->errors.size(), 1);
+    QCOMPARE(platform->boxes.size(), 1); // the farewell; no confirmation
+    QCOMPARE(contents(recordFile("figX.txt")), QByteArray("2\r\n"));
+    QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray("Anna\r\n"));
+    QCOMPARE(QDir(m_records).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"figX.txt", "nfigX.txt"}));
+}
+
+void tst_Game::aTickDuringTheFarewellStartsNoSecondEnd_data()
+{
+    QTest::addColumn<bool>("byTheCountdown");
+    QTest::newRow("the countdown ran out") << true;
+    QTest::newRow("Esci") << false;
+}
+
+void tst_Game::aTickDuringTheFarewellStartsNoSecondEnd()
+{
+    QFETCH(bool, byTheCountdown);
+    startGame();
+    form->nesatte = 1;
+    form->Command1_Click();
+    tick(900);
+    platform->whileBoxIsOpen = [&](const ShownBox &) {
+        platform->whileBoxIsOpen = nullptr;
+        tick(3); // the countdown keeps ticking while a box is open
+    };
+
+    QCOMPARE(runToTheEnd(byTheCountdown ? &Form1::Timer1_Timer : &Form1::exit_Click), 0);
+
+    QStringList prompts;
+    for (const ShownBox &box : platform->boxes)
+        prompts << box.prompt;
+    QCOMPARE(prompts.size(), 2);
+    QVERIFY(prompts[0].startsWith(QStringLiteral("Ciao")));
+    QCOMPARE(prompts[1], QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E"));
+    QCOMPARE(contents(recordFile("figX.txt")), QByteArray("1\r\n"));
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    rt::setUpDesktop(app);
+    tst_Game test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_game.moc"
