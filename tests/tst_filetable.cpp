@@ -1,4 +1,5 @@
 #include "fakeplatform.h"
+#include "testfiles.h"
 
 #include "runtime/filetable.h"
 #include "runtime/services.h"
@@ -11,19 +12,6 @@
 using namespace rt;
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // Windows-style path of a file in the folder, as the program builds them.
 QString windowsPath(const QTemporaryDir &dir, const QString &name)
@@ -51,21 +39,21 @@ private slots:
 void tst_FileTable::appendCreatesOnlyWhatIsMissing()
 {
     QTemporaryDir dir;
-    write(dir.filePath("figX.txt"), "12\r\n");
+    QVERIFY(writeFile(dir.filePath("figX.txt"), "12\r\n"));
 
     for (const char *name : {"figX.txt", "nfigX.txt"}) {
         const Integer n = FreeFile();
         Open(windowsPath(dir, name), OpenMode::Append, n);
         Close(n);
     }
-    QCOMPARE(contents(dir.filePath("figX.txt")), QByteArray("12\r\n"));
-    QCOMPARE(contents(dir.filePath("nfigX.txt")), QByteArray());
+    QCOMPARE(fileContents(dir.filePath("figX.txt")), QByteArray("12\r\n"));
+    QCOMPARE(fileContents(dir.filePath("nfigX.txt")), QByteArray());
 }
 
 void tst_FileTable::inputReadsTheWholeText()
 {
     QTemporaryDir dir;
-    write(dir.filePath("nfigX.txt"), "Niccol\xF2\r\nsecond line\r\n");
+    QVERIFY(writeFile(dir.filePath("nfigX.txt"), "Niccol\xF2\r\nsecond line\r\n"));
     const Integer n = FreeFile();
     Open(windowsPath(dir, "nfigX.txt"), OpenMode::Input, n);
     QCOMPARE(LOF(n), qint64(22));
@@ -76,12 +64,12 @@ void tst_FileTable::inputReadsTheWholeText()
 void tst_FileTable::outputWritesOneLineInTheCodePage()
 {
     QTemporaryDir dir;
-    write(dir.filePath("nfigX.txt"), "a much longer previous holder's name\r\n");
+    QVERIFY(writeFile(dir.filePath("nfigX.txt"), "a much longer previous holder's name\r\n"));
     const Integer n = FreeFile();
     Open(windowsPath(dir, "nfigX.txt"), OpenMode::Output, n);
     PrintLine(n, QStringLiteral("Zoë 日"));
     Close(n);
-    QCOMPARE(contents(dir.filePath("nfigX.txt")), QByteArray("Zo\xEB ?\r\n"));
+    QCOMPARE(fileContents(dir.filePath("nfigX.txt")), QByteArray("Zo\xEB ?\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"nfigX.txt"});
 }
 
@@ -133,27 +121,20 @@ void tst_FileTable::openFailures()
 
 void tst_FileTable::replacingTogetherIsAllOrNothing_data()
 {
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("failingFile");
-    using Step = FileTable::Step;
-    for (const char *file : {"figX.txt", "nfigX.txt"}) {
-        QTest::addRow("open %s", file) << int(Step::Open) << QString(file);
-        QTest::addRow("write %s", file) << int(Step::Write) << QString(file);
-        QTest::addRow("close %s", file) << int(Step::Close) << QString(file);
-    }
+    addSaveFailureRows();
 }
 
 void tst_FileTable::replacingTogetherIsAllOrNothing()
 {
     QFETCH(int, step);
-    QFETCH(QString, failingFile);
+    QFETCH(QString, file);
     QTemporaryDir dir;
-    write(dir.filePath("figX.txt"), "7\r\n");
-    write(dir.filePath("nfigX.txt"), "Anna\r\n");
+    QVERIFY(writeFile(dir.filePath("figX.txt"), "7\r\n"));
+    QVERIFY(writeFile(dir.filePath("nfigX.txt"), "Anna\r\n"));
     FakePlatform platform;
     FileTable &files = FileTable::instance();
     files.setFaultHook([&](FileTable::Step s, const QString &path) {
-        return int(s) == step && path.endsWith(u'/' + failingFile);
+        return int(s) == step && path.endsWith(u'/' + file);
     });
 
     try {
@@ -172,8 +153,8 @@ void tst_FileTable::replacingTogetherIsAllOrNothing()
     files.setFaultHook({});
 
     QCOMPARE(platform.errors.size(), 1);
-    QCOMPARE(contents(dir.filePath("figX.txt")), QByteArray("7\r\n"));
-    QCOMPARE(contents(dir.filePath("nfigX.txt")), QByteArray("Anna\r\n"));
+    QCOMPARE(fileContents(dir.filePath("figX.txt")), QByteArray("7\r\n"));
+    QCOMPARE(fileContents(dir.filePath("nfigX.txt")), QByteArray("Anna\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"figX.txt", "nfigX.txt"}));
 }

@@ -1,4 +1,5 @@
 #include "fakeplatform.h"
+#include "testfiles.h"
 
 #include "form1.h"
 #include "runtime/desktopsetup.h"
@@ -15,23 +16,6 @@
 #include <memory>
 
 using namespace rt;
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-} // namespace
 
 // The game from start-up to its end, with the boxes answered by a fake desktop and
 // the countdown's ticks given by hand.
@@ -148,8 +132,8 @@ void tst_Game::startUpInOrder()
     QCOMPARE(form->lblScore->caption(), QStringLiteral("0"));
     QCOMPARE(form->lblScore1->caption(), QStringLiteral("0"));
     QCOMPARE(form->dirsistema, QDir::toNativeSeparators(m_records) + u'\\');
-    QCOMPARE(contents(recordFile("figX.txt")), QByteArray());
-    QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray());
+    QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray());
+    QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray());
     QCOMPARE(form->lblpunti->caption(), QString());
     QCOMPARE(form->lblnome->caption(), QString());
     QVERIFY(form->figura >= 1 && form->figura <= 7);
@@ -160,26 +144,26 @@ void tst_Game::startUpInOrder()
 void tst_Game::startUpShowsTheStoredRecordAsItIs()
 {
     QDir().mkpath(m_records);
-    write(recordFile("figX.txt"), "12\r\n");
-    write(recordFile("nfigX.txt"), "Niccol\xF2\r\n");
+    QVERIFY(writeFile(recordFile("figX.txt"), "12\r\n"));
+    QVERIFY(writeFile(recordFile("nfigX.txt"), "Niccol\xF2\r\n"));
 
     startGame();
 
     QCOMPARE(form->lblpunti->caption(), QStringLiteral("12\r\n"));
     QCOMPARE(form->lblnome->caption(), QStringLiteral("Niccolò\r\n"));
-    QCOMPARE(contents(recordFile("figX.txt")), QByteArray("12\r\n"));
-    QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray("Niccol\xF2\r\n"));
+    QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray("12\r\n"));
+    QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray("Niccol\xF2\r\n"));
 }
 
 void tst_Game::startUpCreatesOnlyTheMissingFile()
 {
     QDir().mkpath(m_records);
-    write(recordFile("figX.txt"), "3\r\n");
+    QVERIFY(writeFile(recordFile("figX.txt"), "3\r\n"));
 
     startGame();
 
-    QCOMPARE(contents(recordFile("figX.txt")), QByteArray("3\r\n"));
-    QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray());
+    QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray("3\r\n"));
+    QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray());
     QCOMPARE(form->lblnome->caption(), QString());
 }
 
@@ -196,7 +180,7 @@ void tst_Game::startUpFailsCleanly()
     if (obstacle.endsWith(u'/'))
         QDir().mkpath(m_home->path() + u'/' + obstacle);
     else
-        write(m_home->path() + u'/' + obstacle, "a file where a folder should be");
+        QVERIFY(writeFile(m_home->path() + u'/' + obstacle, "a file where a folder should be"));
     platform->typedName = QStringLiteral("Mario");
 
     QCOMPARE(runToTheEnd(&Form1::Form_Load), 1);
@@ -258,7 +242,7 @@ void tst_Game::tick901EndsTheGame()
     QCOMPARE(form->lblconto->caption(), QStringLiteral("00:00:00"));
     QCOMPARE(int(form->restanti), 0);
     QCOMPARE(form->secondi, 0.0f);
-    QCOMPARE(contents(recordFile("figX.txt")), QByteArray());
+    QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray());
 }
 
 void tst_Game::onlyTheDisplayEndsTheGame()
@@ -314,8 +298,8 @@ void tst_Game::recordCheck()
     QFETCH(int, score);
     QFETCH(bool, newRecord);
     QDir().mkpath(m_records);
-    write(recordFile("figX.txt"), stored);
-    write(recordFile("nfigX.txt"), "a previous holder with a long name\r\n");
+    QVERIFY(writeFile(recordFile("figX.txt"), stored));
+    QVERIFY(writeFile(recordFile("nfigX.txt"), "a previous holder with a long name\r\n"));
     startGame(QStringLiteral("Niccolò"));
     form->nesatte = score;
     form->Command1_Click(); // the draw shows the score
@@ -326,12 +310,12 @@ void tst_Game::recordCheck()
         QCOMPARE(platform->boxes.size(), 2);
         QCOMPARE(platform->boxes[1].prompt, QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E"));
         QCOMPARE(platform->boxes[1].title, QStringLiteral("Velmora"));
-        QCOMPARE(contents(recordFile("figX.txt")), QByteArray::number(score) + "\r\n");
-        QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray("Niccol\xF2\r\n"));
+        QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray::number(score) + "\r\n");
+        QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray("Niccol\xF2\r\n"));
     } else {
         QCOMPARE(platform->boxes.size(), 1);
-        QCOMPARE(contents(recordFile("figX.txt")), stored);
-        QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray("a previous holder with a long name\r\n"));
+        QCOMPARE(fileContents(recordFile("figX.txt")), stored);
+        QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray("a previous holder with a long name\r\n"));
     }
     QCOMPARE(QDir(m_records).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"figX.txt", "nfigX.txt"}));
@@ -339,14 +323,7 @@ void tst_Game::recordCheck()
 
 void tst_Game::aFailedSaveLeavesTheOldRecordWhole_data()
 {
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QString>("file");
-    using Step = FileTable::Step;
-    for (const char *file : {"figX.txt", "nfigX.txt"}) {
-        QTest::addRow("open %s", file) << int(Step::Open) << QString(file);
-        QTest::addRow("write %s", file) << int(Step::Write) << QString(file);
-        QTest::addRow("close %s", file) << int(Step::Close) << QString(file);
-    }
+    addSaveFailureRows();
 }
 
 void tst_Game::aFailedSaveLeavesTheOldRecordWhole()
@@ -354,8 +331,8 @@ void tst_Game::aFailedSaveLeavesTheOldRecordWhole()
     QFETCH(int, step);
     QFETCH(QString, file);
     QDir().mkpath(m_records);
-    write(recordFile("figX.txt"), "2\r\n");
-    write(recordFile("nfigX.txt"), "Anna\r\n");
+    QVERIFY(writeFile(recordFile("figX.txt"), "2\r\n"));
+    QVERIFY(writeFile(recordFile("nfigX.txt"), "Anna\r\n"));
     startGame(QStringLiteral("Bruno"));
     form->nesatte = 3;
     form->Command1_Click();
@@ -367,8 +344,8 @@ void tst_Game::aFailedSaveLeavesTheOldRecordWhole()
 
     QCOMPARE(platform->errors.size(), 1);
     QCOMPARE(platform->boxes.size(), 1); // the farewell; no confirmation
-    QCOMPARE(contents(recordFile("figX.txt")), QByteArray("2\r\n"));
-    QCOMPARE(contents(recordFile("nfigX.txt")), QByteArray("Anna\r\n"));
+    QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray("2\r\n"));
+    QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray("Anna\r\n"));
     QCOMPARE(QDir(m_records).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"figX.txt", "nfigX.txt"}));
 }
@@ -400,7 +377,7 @@ void tst_Game::aTickDuringTheFarewellStartsNoSecondEnd()
     QCOMPARE(prompts.size(), 2);
     QVERIFY(prompts[0].startsWith(QStringLiteral("Ciao")));
     QCOMPARE(prompts[1], QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E"));
-    QCOMPARE(contents(recordFile("figX.txt")), QByteArray("1\r\n"));
+    QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray("1\r\n"));
 }
 
 int main(int argc, char *argv[])
