@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,9 @@
 namespace rt {
 
 namespace {
+
+// Long enough for the first box to be on screen, far shorter than anyone types a name.
+constexpr int warmUpDelayMs = 150;
 
 QMessageBox::Icon iconFor(int buttons)
 {
@@ -34,7 +38,12 @@ void runBox(QMessageBox::Icon icon, const QString &prompt, const QString &title)
 
 } // namespace
 
-DesktopPlatform::DesktopPlatform() = default;
+DesktopPlatform::DesktopPlatform()
+{
+    // Loading the audio driver takes tens of milliseconds. Do it while the first box
+    // waits for the player, so the first note does not hold the window back.
+    QTimer::singleShot(warmUpDelayMs, qApp, [this] { sound().warmUp(); });
+}
 DesktopPlatform::~DesktopPlatform() = default;
 
 void DesktopPlatform::showMessage(const QString &prompt, int buttons, const QString &title)
@@ -58,9 +67,14 @@ QString DesktopPlatform::askText(const QString &prompt, const QString &title)
 
 void DesktopPlatform::playSound(const QString &localPath)
 {
+    sound().play(localPath);
+}
+
+SoundPlayer &DesktopPlatform::sound()
+{
     if (!m_sound)
         m_sound = std::make_unique<SoundPlayer>();
-    m_sound->play(localPath);
+    return *m_sound;
 }
 
 void DesktopPlatform::endProgram(int status)

@@ -22,6 +22,8 @@ public:
     [[noreturn]] void endProgram(int status) override;
 
 private:
+    SoundPlayer &sound();
+
     std::unique_ptr<SoundPlayer> m_sound;
 };
 
