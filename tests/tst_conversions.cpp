@@ -162,6 +162,7 @@ void tst_Conversions::cdblRejectsWhatIsNoNumber_data()
     QTest::newRow("letters") << "abc";
     QTest::newRow("trailing letters") << "12a";
     QTest::newRow("two numbers") << "1 2";
+    QTest::newRow("a blank the leading number does not skip") << "\v2";
 }
 
 void tst_Conversions::cdblRejectsWhatIsNoNumber()
@@ -183,6 +184,7 @@ void tst_Conversions::ansi_data()
     QTest::newRow("euro") << "€" << QByteArray("\x80");
     QTest::newRow("outside the code page") << "Łukasz 日本" << QByteArray("?ukasz ??");
     QTest::newRow("outside the basic plane") << QString::fromUtf8("a\xF0\x9F\x8E\xB5z") << QByteArray("a?z");
+    QTest::newRow("lone surrogate at the end") << (QStringLiteral("a") + QChar(0xD800)) << QByteArray("a?");
 }
 
 void tst_Conversions::ansi()

@@ -33,6 +33,9 @@ void tst_WindowsPath::resolve_data()
     QTest::newRow("parent of the root stays the root") << "/..\\x" << "/x";
     QTest::newRow("trailing dots and blanks of the last name") << "/a/nome.txt. ." << "/a/nome.txt";
     QTest::newRow("three dots are a name") << "/a/...\\b" << "/a/.../b";
+    QTest::newRow("trailing blank leaves no dot name") << "/a\\. ." << "/a";
+    QTest::newRow("trailing blank leaves no parent name") << "/opt/x/.. ." << "/opt";
+    QTest::newRow("a closing separator keeps the blank") << "/a \\" << "/a /";
     QTest::newRow("relative") << "suoni\\1A.wav" << "suoni/1A.wav";
     QTest::newRow("empty") << "" << "";
 }

@@ -13,7 +13,8 @@ QByteArray toAnsi(const QString &text)
 {
     QStringEncoder encoder(codePage);
     QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
+    // A closing high surrogate is held back by the encoder, waiting for its pair.
+    if (!encoder.hasError() && !(!text.isEmpty() && text.back().isHighSurrogate()))
         return bytes;
 
     // The encoder marks a character it cannot hold with 0x1A and says no more, so go

@@ -94,7 +94,13 @@ double Val(const QString &text)
 
 double CDbl(const QString &text)
 {
-    const QString trimmed = text.trimmed();
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && isBlank(text[first]))
+        ++first;
+    while (end > first && isBlank(text[end - 1]))
+        --end;
+    const QString trimmed = text.mid(first, end - first);
     const qsizetype length = numberLength(trimmed, 0);
     if (length == 0 || length != trimmed.size())
         raiseError(ErrorNumber::TypeMismatch);

@@ -29,38 +29,43 @@ QString resolvePath(const QString &windowsPath)
     const bool absolute = isSeparator(windowsPath.front());
     const bool endsWithSeparator = isSeparator(windowsPath.back());
 
-    QStringList names;
+    QStringList raw;
     QString name;
-    auto flush = [&] {
-        if (name == u"." || name.isEmpty()) {
-            // nothing: the folder itself, or a repeated separator
-        } else if (name == u"..") {
+    for (QChar c : windowsPath) {
+        if (isSeparator(c)) {
+            raw.append(name);
+            name.clear();
+        } else {
+            name.append(c);
+        }
+    }
+    raw.append(name);
+
+    QStringList names;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        QString part = raw[i];
+        if (part != u"." && part != u"..") {
+            if (part.endsWith(u'.') && !part.endsWith(u".."))
+                part.chop(1);
+            // The last name loses its closing dots and blanks, unless a separator
+            // follows it (which is how a name can keep a closing blank).
+            if (i == raw.size() - 1 && !endsWithSeparator)
+                while (!part.isEmpty() && !allDots(part) && (part.endsWith(u'.') || part.endsWith(u' ')))
+                    part.chop(1);
+        }
+        if (part.isEmpty() || part == u".")
+            continue; // a repeated separator, or the folder itself
+        if (part == u"..") {
             if (!names.isEmpty())
                 names.removeLast();
-        } else {
-            if (name.endsWith(u'.') && !allDots(name) && !name.endsWith(u".."))
-                name.chop(1);
-            names.append(name);
+            continue;
         }
-        name.clear();
-    };
-    for (QChar c : windowsPath) {
-        if (isSeparator(c))
-            flush();
-        else
-            name.append(c);
-    }
-    flush();
-
-    if (!endsWithSeparator && !names.isEmpty()) {
-        QString &last = names.last();
-        while (!last.isEmpty() && !allDots(last) && (last.endsWith(u'.') || last.endsWith(u' ')))
-            last.chop(1);
-        if (last.isEmpty())
-            names.removeLast();
+        names.append(part);
     }
 
-    const QString joined = names.join(u'/');
+    QString joined = names.join(u'/');
+    if (endsWithSeparator && !names.isEmpty())
+        joined += u'/';
     if (absolute)
         return u'/' + joined;
     return joined.isEmpty() ? QStringLiteral(".") : joined;

@@ -1,0 +1,6 @@
+#include "throwingplatform.h"
+
+void ThrowingPlatform::endProgram(int status)
+{
+    throw ProgramEnd{status};
+}
