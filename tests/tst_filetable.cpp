@@ -2,6 +2,7 @@
 #include "testfiles.h"
 
 #include "runtime/filetable.h"
+#include "runtime/replacementjournal.h"
 #include "runtime/services.h"
 
 #include <QDir>
@@ -34,6 +35,8 @@ private slots:
     void openFailures();
     void replacingTogetherIsAllOrNothing_data();
     void replacingTogetherIsAllOrNothing();
+    void anInterruptedReplacementIsFinishedByTheNextOpen_data();
+    void anInterruptedReplacementIsFinishedByTheNextOpen();
 };
 
 void tst_FileTable::appendCreatesOnlyWhatIsMissing()
@@ -155,6 +158,40 @@ void tst_FileTable::replacingTogetherIsAllOrNothing()
     QCOMPARE(platform.errors.size(), 1);
     QCOMPARE(fileContents(dir.filePath("figX.txt")), QByteArray("7\r\n"));
     QCOMPARE(fileContents(dir.filePath("nfigX.txt")), QByteArray("Anna\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"figX.txt", "nfigX.txt"}));
+}
+
+void tst_FileTable::anInterruptedReplacementIsFinishedByTheNextOpen_data()
+{
+    QTest::addColumn<int>("renamedBeforeTheKill");
+    QTest::newRow("journal written, nothing renamed") << 0;
+    QTest::newRow("score renamed, name not yet") << 1;
+    QTest::newRow("both renamed, journal left") << 2;
+}
+
+void tst_FileTable::anInterruptedReplacementIsFinishedByTheNextOpen()
+{
+    QFETCH(int, renamedBeforeTheKill);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("figX.txt"), "7\r\n"));
+    QVERIFY(writeFile(dir.filePath("nfigX.txt"), "Anna\r\n"));
+    QVERIFY(writeFile(dir.filePath(".figX.txt.a1B2c3"), "9\r\n"));
+    QVERIFY(writeFile(dir.filePath(".nfigX.txt.d4E5f6"), "Bruno\r\n"));
+    QVERIFY(writeFile(dir.filePath(".nfigX.txt.Zz9Yy8"), "left by an earlier kill\r\n"));
+    const std::vector<StagedFile> staged{{dir.filePath(".figX.txt.a1B2c3"), dir.filePath("figX.txt")},
+                                         {dir.filePath(".nfigX.txt.d4E5f6"), dir.filePath("nfigX.txt")}};
+    // What a program killed during the save leaves behind.
+    QVERIFY(ReplacementJournal::begin(staged));
+    for (int i = 0; i < renamedBeforeTheKill; ++i)
+        QVERIFY(QFile::remove(staged[i].target) && QFile::rename(staged[i].staged, staged[i].target));
+
+    FileTable fresh; // the next run of the program
+    fresh.open(windowsPath(dir, "figX.txt"), OpenMode::Append, 1);
+    fresh.close(1);
+
+    QCOMPARE(fileContents(dir.filePath("figX.txt")), QByteArray("9\r\n"));
+    QCOMPARE(fileContents(dir.filePath("nfigX.txt")), QByteArray("Bruno\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"figX.txt", "nfigX.txt"}));
 }

@@ -1,6 +1,7 @@
 #include "filetable.h"
 
 #include "ansitext.h"
+#include "replacementjournal.h"
 #include "windowspath.h"
 
 #include <QDir>
@@ -8,9 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace rt {
@@ -49,15 +48,6 @@ bool syncToDisk(QFile &file)
     return file.flush() && ::fsync(file.handle()) == 0;
 }
 
-void syncFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 FileTable &FileTable::instance()
@@ -85,6 +75,11 @@ void FileTable::open(const QString &path, OpenMode mode, Integer number)
         fail(ErrorNumber::FileAlreadyOpen);
 
     const QString localPath = resolvePath(path);
+    const QString folder = QFileInfo(localPath).absolutePath();
+    if (!m_checkedFolders.contains(folder)) {
+        ReplacementJournal::finishInterrupted(folder);
+        m_checkedFolders.insert(folder);
+    }
     auto entry = std::make_unique<OpenFile>();
     entry->mode = mode;
     entry->target = localPath;
@@ -178,18 +173,28 @@ void FileTable::beginReplacingTogether()
 void FileTable::commitReplacements()
 {
     m_together = false;
-    std::vector<Replacement> held;
+    std::vector<StagedFile> held;
     held.swap(m_held);
-    for (std::size_t i = 0; i < held.size(); ++i) {
-        // rename() puts the new file in the old one's place in one step.
-        if (std::rename(QFile::encodeName(held[i].staged).constData(),
-                        QFile::encodeName(held[i].target).constData()) != 0) {
-            for (std::size_t k = i; k < held.size(); ++k)
-                QFile::remove(held[k].staged);
-            fail(ErrorNumber::PathFileAccessError);
-        }
-        syncFolder(QFileInfo(held[i].target).absolutePath());
+    if (held.empty())
+        return;
+
+    // One file takes its target's place in one rename; several need the journal, so that
+    // a program killed between two renames is finished by the next one.
+    const bool journalled = held.size() > 1;
+    if (journalled && !ReplacementJournal::begin(held)) {
+        for (const StagedFile &file : held)
+            QFile::remove(file.staged);
+        fail(ErrorNumber::PathFileAccessError);
     }
+    for (const StagedFile &file : held) {
+        if (std::rename(QFile::encodeName(file.staged).constData(),
+                        QFile::encodeName(file.target).constData()) != 0)
+            fail(ErrorNumber::PathFileAccessError); // the journal finishes it next time
+    }
+    if (journalled)
+        ReplacementJournal::end(held);
+    else
+        syncFolder(QFileInfo(held.front().target).absolutePath());
 }
 
 void FileTable::setFaultHook(FaultHook hook)
@@ -212,7 +217,7 @@ bool FileTable::fails(Step step, const QString &localPath) const
 
 void FileTable::discardReplacements()
 {
-    for (const Replacement &replacement : m_held)
+    for (const StagedFile &replacement : m_held)
         QFile::remove(replacement.staged);
     m_held.clear();
     for (auto &[number, entry] : m_files) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "integer.h"
+#include "replacementjournal.h"
 #include "runtimeerror.h"
 
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -22,7 +24,8 @@ enum class OpenMode { Input, Output, Append };
 // A file opened for Output is written beside its target under a temporary name and
 // takes the target's place, whole, when it is closed. Between beginReplacingTogether()
 // and commitReplacements() the files closed are held back and replace their targets
-// together, so a failure on any of them leaves every target as it was.
+// together: a failure before that leaves every target as it was, and a program killed
+// while they replace them is finished by the next one (see ReplacementJournal).
 class FileTable
 {
 public:
@@ -49,7 +52,6 @@ public:
 
 private:
     struct OpenFile;
-    struct Replacement { QString staged; QString target; };
 
     OpenFile &openFile(Integer number);
     bool fails(Step step, const QString &localPath) const;
@@ -57,7 +59,8 @@ private:
     void discardReplacements();
 
     std::map<int, std::unique_ptr<OpenFile>> m_files;
-    std::vector<Replacement> m_held;
+    std::vector<StagedFile> m_held;
+    QSet<QString> m_checkedFolders; // folders whose interrupted replacements are finished
     bool m_together = false;
     FaultHook m_faultHook;
 };
