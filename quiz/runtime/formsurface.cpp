@@ -12,15 +12,21 @@ FormSurface::FormSurface(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers the whole area
 }
 
-QPixmap FormSurface::picture() const
+QString FormSurface::pictureFile() const
 {
-    return m_picture;
+    return m_pictureFile;
 }
 
-void FormSurface::setPicture(const QPixmap &picture)
+void FormSurface::setPictureFile(const QString &fileName)
 {
-    m_picture = picture;
+    m_pictureFile = fileName;
+    m_picture = QImage(fileName);
     update();
+}
+
+QImage FormSurface::picture() const
+{
+    return m_picture;
 }
 
 QPixmap FormSurface::mouseIcon() const
@@ -37,8 +43,9 @@ void FormSurface::setMouseIcon(const QPixmap &picture)
 void FormSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), palette().color(backgroundRole()));
-    painter.drawPixmap(0, 0, m_picture);
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, palette().color(backgroundRole()));
+    painter.drawImage(dirty, m_picture, dirty);
 }
 
 } // namespace rt

@@ -1,23 +1,27 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
 namespace rt {
 
 // The client area of a window: its picture drawn at its own size at the upper left and
-// cut at the edges, and the window's mouse pointer.
+// cut at the edges, and the window's mouse pointer. The picture is named by its file and
+// kept as the file decodes it (a greyscale picture takes a quarter of the memory that a
+// pixmap of the screen's depth would).
 class FormSurface : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QPixmap picture READ picture WRITE setPicture)
+    Q_PROPERTY(QString pictureFile READ pictureFile WRITE setPictureFile)
     Q_PROPERTY(QPixmap mouseIcon READ mouseIcon WRITE setMouseIcon)
 
 public:
     explicit FormSurface(QWidget *parent = nullptr);
 
-    QPixmap picture() const;
-    void setPicture(const QPixmap &picture);
+    QString pictureFile() const;
+    void setPictureFile(const QString &fileName);
+    QImage picture() const;
 
     QPixmap mouseIcon() const;
     void setMouseIcon(const QPixmap &picture);
@@ -26,7 +30,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    QString m_pictureFile;
+    QImage m_picture;
     QPixmap m_mouseIcon;
 };
 
