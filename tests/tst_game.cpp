@@ -2,6 +2,7 @@
 #include "testfiles.h"
 
 #include "form1.h"
+#include "runtime/ansitext.h"
 #include "runtime/desktopsetup.h"
 #include "runtime/filetable.h"
 #include "runtime/label.h"
@@ -29,6 +30,7 @@ private slots:
 
     void startUpInOrder();
     void startUpShowsTheStoredRecordAsItIs();
+    void startUpShowsAnyStoredText();
     void startUpCreatesOnlyTheMissingFile();
     void startUpFailsCleanly_data();
     void startUpFailsCleanly();
@@ -155,6 +157,22 @@ void tst_Game::startUpShowsTheStoredRecordAsItIs()
     QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray("Niccol\xF2\r\n"));
 }
 
+void tst_Game::startUpShowsAnyStoredText()
+{
+    QDir().mkpath(m_records);
+    QByteArray everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte.append(char(b));
+    QVERIFY(writeFile(recordFile("figX.txt"), everyByte));
+    QVERIFY(writeFile(recordFile("nfigX.txt"), QByteArray(1 << 20, 'n')));
+
+    startGame();
+
+    QCOMPARE(form->lblpunti->caption(), fromAnsi(everyByte));
+    QCOMPARE(form->lblnome->caption().size(), 1 << 20);
+    QCOMPARE(fileContents(recordFile("figX.txt")), everyByte);
+}
+
 void tst_Game::startUpCreatesOnlyTheMissingFile()
 {
     QDir().mkpath(m_records);
@@ -172,12 +190,17 @@ void tst_Game::startUpFailsCleanly_data()
     QTest::addColumn<QString>("obstacle");
     QTest::newRow("no record folder can be made") << "data";
     QTest::newRow("a record file is a folder") << "data/Corvane/Velmora/nfigX.txt/";
+    QTest::newRow("a record file that cannot be opened") << "";
 }
 
 void tst_Game::startUpFailsCleanly()
 {
     QFETCH(QString, obstacle);
-    if (obstacle.endsWith(u'/'))
+    if (obstacle.isEmpty()) // as a file locked or without permission (root may open any file)
+        FileTable::instance().setFaultHook([](FileTable::Step step, const QString &path) {
+            return step == FileTable::Step::Open && path.endsWith(QStringLiteral("/figX.txt"));
+        });
+    else if (obstacle.endsWith(u'/'))
         QDir().mkpath(m_home->path() + u'/' + obstacle);
     else
         QVERIFY(writeFile(m_home->path() + u'/' + obstacle, "a file where a folder should be"));
@@ -290,6 +313,13 @@ void tst_Game::recordCheck_data()
     QTest::newRow("stored text is no number") << QByteArray("Mario\r\n") << 1 << true;
     QTest::newRow("several lines") << QByteArray("7\r\n99\r\n") << 8 << true;
     QTest::newRow("two digits against one") << QByteArray("12\r\n") << 9 << false;
+    QTest::newRow("no line end") << QByteArray("5") << 6 << true;
+    QByteArray everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte.append(char(b));
+    QTest::newRow("binary") << everyByte << 1 << true;
+    QTest::newRow("1 MB of digits, no line end") << QByteArray(1 << 20, '9') << 32767 << false;
+    QTest::newRow("1 MB of text") << QByteArray(1 << 20, 'x') << 1 << true;
 }
 
 void tst_Game::recordCheck()

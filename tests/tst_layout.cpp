@@ -140,6 +140,7 @@ void tst_Layout::controls()
 
     QWidget *widget = control(name);
     QVERIFY(widget);
+    widget->ensurePolished(); // as showing the window does
     auto *label = qobject_cast<Label *>(widget);
     if (label && label->autoSize()) {
         // The stand-in font is not the designed one: the label fits its caption from

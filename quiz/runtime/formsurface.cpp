@@ -20,12 +20,14 @@ QString FormSurface::pictureFile() const
 void FormSurface::setPictureFile(const QString &fileName)
 {
     m_pictureFile = fileName;
-    m_picture = QImage(fileName);
+    m_picture = QImage();
     update();
 }
 
 QImage FormSurface::picture() const
 {
+    if (m_picture.isNull() && !m_pictureFile.isEmpty())
+        m_picture.load(m_pictureFile);
     return m_picture;
 }
 
@@ -45,7 +47,7 @@ void FormSurface::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, palette().color(backgroundRole()));
-    painter.drawImage(dirty, m_picture, dirty);
+    painter.drawImage(dirty, picture(), dirty);
 }
 
 } // namespace rt

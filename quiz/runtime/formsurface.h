@@ -9,7 +9,8 @@ namespace rt {
 // The client area of a window: its picture drawn at its own size at the upper left and
 // cut at the edges, and the window's mouse pointer. The picture is named by its file and
 // kept as the file decodes it (a greyscale picture takes a quarter of the memory that a
-// pixmap of the screen's depth would).
+// pixmap of the screen's depth would), and decoded when first needed, so that the
+// window can be built before anything of it is seen without waiting for the decoding.
 class FormSurface : public QWidget
 {
     Q_OBJECT
@@ -31,7 +32,7 @@ protected:
 
 private:
     QString m_pictureFile;
-    QImage m_picture;
+    mutable QImage m_picture;
     QPixmap m_mouseIcon;
 };
 

@@ -1,5 +1,7 @@
 #include "label.h"
 
+#include <QEvent>
+
 namespace rt {
 
 Label::Label(QWidget *parent) : QLabel(parent)
@@ -31,6 +33,14 @@ bool Label::autoSize() const
 void Label::setAutoSize(bool on)
 {
     m_autoSize = on;
+}
+
+bool Label::event(QEvent *event)
+{
+    const bool handled = QLabel::event(event);
+    if (event->type() == QEvent::Polish)
+        fitCaption();
+    return handled;
 }
 
 void Label::fitCaption()

@@ -22,6 +22,11 @@ public:
     // With autoSize: takes the size of the caption shown now.
     void fitCaption();
 
+protected:
+    // The layout's own captions are fitted when the label is first polished, that is
+    // before it is first shown, once its font is the one it will be drawn with.
+    bool event(QEvent *event) override;
+
 private:
     QString m_caption;
     bool m_captionSet = false;

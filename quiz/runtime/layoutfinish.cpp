@@ -1,7 +1,5 @@
 #include "layoutfinish.h"
 
-#include "label.h"
-
 #include <QWidget>
 
 namespace rt {
@@ -30,9 +28,6 @@ void finishLayout(QWidget *root)
     const auto children = root->findChildren<QWidget *>();
     for (QWidget *child : children)
         applyFont(child);
-    const auto labels = root->findChildren<Label *>();
-    for (Label *label : labels)
-        label->fitCaption();
 }
 
 } // namespace rt
