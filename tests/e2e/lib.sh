@@ -11,7 +11,16 @@
 
 E2E_SKIP=77   # CTest's skip code: only for a desktop that cannot start on this machine
 
-fail() { printf 'FAIL: %s\n' "$*" >&2; exit 1; }
+fail() {
+    printf 'FAIL: %s\n' "$*" >&2
+    # What the program said, and which windows were up, help to tell why.
+    if [ -n "${E2E_WORK:-}" ]; then
+        for f in "$E2E_WORK"/app*.err; do [ -s "$f" ] && { echo "--- $f" >&2; tail -n 20 "$f" >&2; }; done
+        [ -n "${DISPLAY:-}" ] && xdotool search --onlyvisible --name . 2>/dev/null | while read -r w; do
+            echo "window $w: $(xdotool getwindowname "$w" 2>/dev/null)" >&2; done
+    fi
+    exit 1
+}
 skip() { printf 'SKIP: %s\n' "$*" >&2; exit "$E2E_SKIP"; }
 note() { printf '%s\n' "$*" >&2; }
 
