@@ -10,6 +10,19 @@ command -v faketime >/dev/null 2>&1 || skip "faketime is not installed (tools/in
 e2e_start
 dir=$(record_dir)
 
+# Under faketime the program's clock runs ahead, and fontconfig, taking the font caches
+# for stale, would rewrite the machine's own caches with times in the future, which every
+# program started after it then rejects and rebuilds. Its caches go to the test's folder.
+cat >"$E2E_WORK/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <cachedir>$E2E_WORK/fontconfig-cache</cachedir>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+</fontconfig>
+EOF
+export FONTCONFIG_FILE="$E2E_WORK/fonts.conf"
+
 # In a sanitizer build the preloaded libfaketime comes before the sanitizer's runtime,
 # which is harmless here; tell the sanitizer so.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
