@@ -69,14 +69,15 @@ void tst_Dialogs::messageBox()
     int buttonCount = -1;
     whenBoxOpens([&](QWidget *widget) {
         auto *box = qobject_cast<QMessageBox *>(widget);
-        if (!box)
-            return widget->close();
+        if (!box) {
+            widget->close();
+            return;
+        }
         text = box->text();
         title = box->windowTitle();
         shownIcon = box->icon();
         buttonCount = int(box->buttons().size());
         box->button(QMessageBox::Ok)->click();
-        return true;
     });
 
     desktop.showMessage(QStringLiteral(" <b>Mario</b> vediamo  "), buttons, QStringLiteral("Velmora"));
@@ -107,15 +108,16 @@ void tst_Dialogs::inputBox()
     QString prompt, title, startText = QStringLiteral("<not seen>");
     whenBoxOpens([&](QWidget *widget) {
         auto *dialog = qobject_cast<QInputDialog *>(widget);
-        if (!dialog)
-            return widget->close();
+        if (!dialog) {
+            widget->close();
+            return;
+        }
         prompt = dialog->labelText();
         title = dialog->windowTitle();
         auto *field = dialog->findChild<QLineEdit *>();
         startText = field->text();
         QTest::keyClicks(field, typed);
         QTest::keyClick(field, confirmed ? Qt::Key_Return : Qt::Key_Escape);
-        return true;
     });
 
     QCOMPARE(desktop.askText(QStringLiteral("Come ti chiami?"), QStringLiteral("Velmora")), result);
@@ -132,7 +134,6 @@ void tst_Dialogs::inputBoxSpeaksItalian()
         for (QAbstractButton *button : widget->findChildren<QAbstractButton *>())
             captions << button->text().remove(u'&');
         widget->close();
-        return true;
     });
     QCOMPARE(desktop.askText(QStringLiteral("Come ti chiami?"), QStringLiteral("Velmora")), QString());
     QVERIFY2(captions.contains(QStringLiteral("Annulla")), qPrintable(captions.join(u',')));
