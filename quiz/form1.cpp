@@ -4,8 +4,6 @@
 
 #include "runtime/layoutfinish.h"
 
-#include <QLayout>
-
 // Q_INIT_RESOURCE cannot stand inside a namespace.
 static void initResources() { Q_INIT_RESOURCE(resources); }
 
@@ -17,9 +15,9 @@ std::unique_ptr<Ui::Form1> buildLayout(QMainWindow *window)
     initResources();
     auto ui = std::make_unique<Ui::Form1>();
     ui->setupUi(window);
+    // The client area keeps its designed size below the menu bar (a fixed dialog frame),
+    // and the window opens centred: the layout's window settings.
     rt::finishLayout(window);
-    // The client area keeps its designed size below the menu bar: a fixed frame.
-    window->layout()->setSizeConstraint(QLayout::SetFixedSize);
     return ui;
 }
 

@@ -10,16 +10,82 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
 using namespace rt;
+
+namespace {
+
+// A rectangle of the layout, given in twips, in pixels at 96 dots per inch.
+QRect fromTwips(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+// The labels as designed, each with a caption it shows: its own, or one the program
+// writes (a record holder with descenders, the widest score with the record file's line
+// end, the clock, a player's name).
+struct DesignedLabel
+{
+    const char *name;
+    QRect designed;
+    bool autoSize;
+    QString shown;
+};
+
+const QList<DesignedLabel> &designedLabels()
+{
+    static const QList<DesignedLabel> labels{
+        {"Label2", fromTwips(2400, 0, 2070, 495), true, QStringLiteral("Il record è di")},
+        {"lblnome", fromTwips(4440, 0, 3675, 495), false, QStringLiteral("Peggy\r\n")},
+        {"Label3", fromTwips(8040, 0, 1695, 495), false, QStringLiteral("con punti")},
+        {"lblpunti", fromTwips(9720, 0, 1095, 495), false, QStringLiteral("32767\r\n")},
+        {"tempo", fromTwips(4680, 1200, 3255, 615), false, QStringLiteral("Tempo restante")},
+        {"lblconto", fromTwips(5160, 2160, 2175, 495), false, QStringLiteral("00:15:00")},
+        {"Label6_0", fromTwips(2400, 4200, 1965, 420), true, QStringLiteral("Risposte esatte")},
+        {"lblScore", fromTwips(3000, 4920, 555, 1005), true, QStringLiteral("0")},
+        {"Label6_1", fromTwips(8640, 4200, 1965, 420), true, QStringLiteral("Risposte errate")},
+        {"lblScore1", fromTwips(9360, 4920, 540, 1005), true, QStringLiteral("0")},
+        {"Label4", fromTwips(4440, 6240, 1380, 495), true, QStringLiteral("Sfidante")},
+        {"lblnome1", fromTwips(5880, 6240, 1140, 495), true, QStringLiteral("Giulia")},
+    };
+    return labels;
+}
+
+// Where a label's caption is inked: the pixels inside its border that stand out from
+// what lies under the text (its own colour if opaque, else nothing).
+QRect inkedRect(QLabel *label)
+{
+    QImage image(label->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    label->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QRgb ground = label->autoFillBackground() ? label->palette().color(label->backgroundRole()).rgba()
+                                                    : QRgb(0);
+    auto standsOut = [ground](QRgb p) {
+        return qAbs(qAlpha(p) - qAlpha(ground)) > 100 || qAbs(qRed(p) - qRed(ground)) > 100
+            || qAbs(qGreen(p) - qGreen(ground)) > 100 || qAbs(qBlue(p) - qBlue(ground)) > 100;
+    };
+    QRect ink;
+    const QRect inside = label->contentsRect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (standsOut(image.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+} // namespace
 
 // The window as designed: every control where the layout puts it, with its captions,
 // fonts, colours and tool tips, and its menus.
@@ -35,6 +101,9 @@ private slots:
     void window();
     void controls_data();
     void controls();
+    void labels_data();
+    void labels();
+    void labelsOverlapOnlyAsDesigned();
     void colours_data();
     void colours();
     void pictures();
@@ -42,10 +111,14 @@ private slots:
     void tabOrderAndFirstFocus();
     void autoSizeKeepsTheCorner();
     void menus();
+    void menuBarShowsEveryEntry_data();
+    void menuBarShowsEveryEntry();
+    void escapeDrawsANewNote();
     void screenshot();
 
 private:
     QWidget *control(const QString &name) const;
+    void showWithCaptions();
 
     QTemporaryDir m_home;
     std::unique_ptr<FakePlatform> platform;
@@ -74,6 +147,19 @@ QWidget *tst_Layout::control(const QString &name) const
     return form->findChild<QWidget *>(name);
 }
 
+// The window as a pupil sees it, its labels showing the captions of the design table.
+void tst_Layout::showWithCaptions()
+{
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    for (const DesignedLabel &row : designedLabels()) {
+        auto *label = form->findChild<Label *>(row.name);
+        QVERIFY(label);
+        if (label->caption() != row.shown)
+            label->setCaption(row.shown);
+    }
+}
+
 void tst_Layout::window()
 {
     form->Form_Load();
@@ -83,11 +169,27 @@ void tst_Layout::window()
     QCOMPARE(form->windowTitle(), QStringLiteral("Tarvino "));
     QCOMPARE(form->centralWidget()->size(), QSize(823, 602));
     QCOMPARE(form->centralWidget()->y(), form->menuBar()->height()); // below the menu bar
-    QCOMPARE(form->minimumSize(), form->maximumSize());               // a fixed frame
+    // A fixed dialog frame: nothing to resize, no minimise or maximise button.
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    const Qt::WindowFlags flags = form->windowFlags();
+    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(flags & Qt::WindowTitleHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!form->windowIcon().isNull());
-    QCOMPARE(form->centralWidget()->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(form->Command1->cursor().shape(), Qt::BitmapCursor);
-    QVERIFY(form->Command1->cursor().pixmap().toImage() != form->centralWidget()->cursor().pixmap().toImage());
+
+    // Both custom pointers act where their figure is drawn, not in a transparent corner.
+    const QCursor window = form->centralWidget()->cursor();
+    const QCursor button = form->Command1->cursor();
+    QCOMPARE(window.shape(), Qt::BitmapCursor);
+    QCOMPARE(button.shape(), Qt::BitmapCursor);
+    QVERIFY(button.pixmap().toImage() != window.pixmap().toImage());
+    for (const QCursor &cursor : {window, button}) {
+        const QImage picture = cursor.pixmap().toImage();
+        const QPoint spot = cursor.hotSpot();
+        for (QPoint near : {QPoint(0, 0), QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1)})
+            QVERIFY2(qAlpha(picture.pixel(spot + near)) == 255,
+                     qPrintable(QStringLiteral("hot spot %1,%2").arg(spot.x()).arg(spot.y())));
+    }
 }
 
 void tst_Layout::controls_data()
@@ -142,14 +244,10 @@ void tst_Layout::controls()
     QVERIFY(widget);
     widget->ensurePolished(); // as showing the window does
     auto *label = qobject_cast<Label *>(widget);
-    if (label && label->autoSize()) {
-        // The stand-in font is not the designed one: the label fits its caption from
-        // the designed corner.
-        QCOMPARE(widget->pos(), geometry.topLeft());
-        QCOMPARE(widget->size(), widget->sizeHint());
-    } else {
+    if (label && label->autoSize())
+        QCOMPARE(widget->pos(), geometry.topLeft()); // its size: labels()
+    else
         QCOMPARE(widget->geometry(), geometry);
-    }
     if (label)
         QCOMPARE(label->caption(), caption);
     else
@@ -165,6 +263,86 @@ void tst_Layout::controls()
     const QFontInfo shown(widget->font());
     QVERIFY2(shown.family().startsWith(standIns.value(family)), qPrintable(shown.family()));
     QCOMPARE(shown.weight(), weight);
+}
+
+void tst_Layout::labels_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("designed");
+    QTest::addColumn<bool>("autoSize");
+    QTest::addColumn<QString>("shown");
+    for (const DesignedLabel &row : designedLabels())
+        QTest::newRow(row.name) << QString(row.name) << row.designed << row.autoSize << row.shown;
+}
+
+// Each label as rendered, against the design table: a fixed label keeps its rectangle, an
+// AutoSize one takes its caption's extent plus the border from the designed corner, and
+// with the stand-in fonts each comes out at or inside its designed box. The caption's
+// first line is inked where the platform puts it, from the top inside the border, left
+// or centred, with no indent, and its ascent and descent fit the box.
+void tst_Layout::labels()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, designed);
+    QFETCH(bool, autoSize);
+    QFETCH(QString, shown);
+    showWithCaptions();
+    auto *label = form->findChild<Label *>(name);
+    QVERIFY(label);
+    QCOMPARE(label->autoSize(), autoSize);
+    QCOMPARE(label->caption(), shown);
+
+    const QString line = shown.section(QRegularExpression(QStringLiteral("\r\n|\r|\n")), 0, 0);
+    const QFontMetricsF metrics(label->font());
+    const qreal advance = metrics.horizontalAdvance(line);
+    const int border = label->frameWidth();
+    QVERIFY(border > 0);
+    if (autoSize) {
+        QCOMPARE(label->pos(), designed.topLeft());
+        QVERIFY2(qAbs(label->width() - (advance + 2 * border)) <= 1,
+                 qPrintable(QStringLiteral("%1 wide, caption %2").arg(label->width()).arg(advance)));
+        QCOMPARE(label->height(), QFontMetrics(label->font()).height() + 2 * border);
+        QVERIFY2(designed.contains(label->geometry()),
+                 qPrintable(QStringLiteral("%1 × %2 past the designed %3 × %4")
+                                .arg(label->width()).arg(label->height())
+                                .arg(designed.width()).arg(designed.height())));
+    } else {
+        QCOMPARE(label->geometry(), designed);
+    }
+
+    const QRect inside = label->contentsRect();
+    const QFontMetrics wholePixels(label->font());
+    const int lineHeight = wholePixels.height();
+    QVERIFY2(lineHeight <= inside.height(),
+             qPrintable(QStringLiteral("a line of %1 px in %2 px").arg(lineHeight).arg(inside.height())));
+    const bool centred = label->alignment() & Qt::AlignHCenter;
+    const qreal left = centred ? inside.left() + (inside.width() - advance) / 2 : inside.left();
+    const QRect expected =
+        metrics.tightBoundingRect(line).translated(left, inside.top() + wholePixels.ascent()).toAlignedRect();
+    // Glyph outlines are whole pixels and may stand a pixel past their advance.
+    QVERIFY2(inside.adjusted(-1, 0, 1, 0).contains(expected), "the caption is cut by the border");
+    const QRect ink = inkedRect(label);
+    const auto where = [](QRect r) {
+        return QStringLiteral("%1,%2 %3×%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QVERIFY2(qAbs(ink.left() - expected.left()) <= 2 && qAbs(ink.right() - expected.right()) <= 2
+                 && qAbs(ink.top() - expected.top()) <= 2 && qAbs(ink.bottom() - expected.bottom()) <= 2,
+             qPrintable(QStringLiteral("inked at %1, expected at %2").arg(where(ink), where(expected))));
+}
+
+void tst_Layout::labelsOverlapOnlyAsDesigned()
+{
+    showWithCaptions();
+    const QList<DesignedLabel> &labels = designedLabels();
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        for (qsizetype j = i + 1; j < labels.size(); ++j) {
+            const QRect a = control(labels[i].name)->geometry();
+            const QRect b = control(labels[j].name)->geometry();
+            if (a.intersects(b))
+                QVERIFY2(labels[i].designed.intersects(labels[j].designed),
+                         qPrintable(QStringLiteral("%1 runs into %2").arg(labels[i].name, labels[j].name)));
+        }
+    }
 }
 
 void tst_Layout::colours_data()
@@ -318,6 +496,71 @@ void tst_Layout::menus()
     QVERIFY(!bar[2]->menu());
     QVERIFY(!bar[4]->menu());
     QVERIFY(!bar[5]->menu());
+}
+
+void tst_Layout::menuBarShowsEveryEntry_data()
+{
+    QTest::addColumn<int>("points");
+    for (int points : {9, 10, 11})
+        QTest::addRow("%d pt", points) << points;
+}
+
+// At the desktop fonts in common use every entry stands in the bar, in order, and none
+// slips into the overflow button: "Esci" is the only way to end with the record check.
+void tst_Layout::menuBarShowsEveryEntry()
+{
+    QFETCH(int, points);
+    const QFont desktop = QApplication::font();
+    auto restore = qScopeGuard([&] { QApplication::setFont(desktop); });
+    QFont font = desktop;
+    font.setPointSize(points);
+    QApplication::setFont(font);
+    form.reset();
+    form = std::make_unique<Form1>();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+
+    QMenuBar *bar = form->menuBar();
+    QCOMPARE(QFontInfo(bar->font()).pointSize(), points);
+    int right = -1;
+    for (QAction *action : bar->actions()) {
+        const QRect place = bar->actionGeometry(action);
+        QVERIFY2(!place.isEmpty() && bar->rect().contains(place), qPrintable(action->text()));
+        QVERIFY(place.left() > right);
+        right = place.right();
+    }
+    const auto *overflow = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button"));
+    QVERIFY(!overflow || overflow->isHidden());
+}
+
+// The new-note button is the window's cancel button: while it is there, Escape draws a
+// new note wherever the focus lies, and leaves the focus where it was.
+void tst_Layout::escapeDrawsANewNote()
+{
+    platform->typedName = QStringLiteral("Mario");
+    form->Form_Load();
+    form->Timer1.setEnabled(false);
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form->Option1[3]->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), form->Option1[3]);
+
+    const qsizetype sounds = platform->sounds.size();
+    QTest::keyClick(form->Option1[3], Qt::Key_Escape);
+    QTRY_COMPARE(platform->sounds.size(), sounds + 1);
+    QVERIFY2(platform->sounds.last().endsWith(QStringLiteral("%1A.wav").arg(int(form->figura))),
+             qPrintable(platform->sounds.last())); // the question of a new draw
+    QCOMPARE(QApplication::focusWidget(), form->Option1[3]);
+
+    // After an answer the button is gone, and Escape with it.
+    const int wrong = form->figura == 1 ? 2 : 1;
+    QTest::mouseClick(form->Option1[wrong], Qt::LeftButton);
+    QVERIFY(!form->Command1->isVisible());
+    const qsizetype afterAnswer = platform->sounds.size();
+    QTest::keyClick(form->Option1[wrong], Qt::Key_Escape);
+    QTest::qWait(300);
+    QCOMPARE(platform->sounds.size(), afterAnswer);
 }
 
 void tst_Layout::screenshot()

@@ -39,7 +39,18 @@ QPixmap FormSurface::mouseIcon() const
 void FormSurface::setMouseIcon(const QPixmap &picture)
 {
     m_mouseIcon = picture;
-    rt::setMouseIcon(this, picture);
+    rt::setMouseIcon(this, m_mouseIcon, m_mouseIconHotSpot);
+}
+
+QPoint FormSurface::mouseIconHotSpot() const
+{
+    return m_mouseIconHotSpot;
+}
+
+void FormSurface::setMouseIconHotSpot(QPoint hotSpot)
+{
+    m_mouseIconHotSpot = hotSpot;
+    rt::setMouseIcon(this, m_mouseIcon, m_mouseIconHotSpot);
 }
 
 void FormSurface::paintEvent(QPaintEvent *event)

@@ -4,8 +4,14 @@
 
 namespace rt {
 
-// A label whose Caption reads back exactly as it was set, line ends included, and which,
-// with autoSize, takes the size of each new caption with its upper left corner in place.
+// A label as the forms platform draws one: its Caption, read back exactly as it was set,
+// shown line by line (CR LF, a lone CR or a lone LF ends a line) from the top of the area
+// inside its border, each line left-aligned or centred, with no indent or margin of its
+// own. With autoSize it takes the extent of its caption plus its border, its upper left
+// corner in place.
+//
+// A caption may be a whole file's text: setting one costs time in proportion to its
+// size, and a repaint only draws the lines that reach the repainted area.
 class Label : public QLabel
 {
     Q_OBJECT
@@ -22,14 +28,19 @@ public:
     // With autoSize: takes the size of the caption shown now.
     void fitCaption();
 
+    // The caption's extent in the label's font plus the border (QLabel's own hints would
+    // add an indent and lay out the whole caption as one text).
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     // The layout's own captions are fitted when the label is first polished, that is
-    // before it is first shown, once its font is the one it will be drawn with.
+    // before it is first shown, once its font is the one it will be drawn with, and
+    // again whenever its font changes.
     bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
-    QString m_caption;
-    bool m_captionSet = false;
     bool m_autoSize = false;
 };
 

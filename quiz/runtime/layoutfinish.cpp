@@ -1,6 +1,10 @@
 #include "layoutfinish.h"
 
+#include <QLayout>
+#include <QScreen>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace rt {
 
@@ -20,6 +24,27 @@ void applyFont(QWidget *widget)
     widget->setFont(font);
 }
 
+void applyFixedDialogFrame(QWidget *window)
+{
+    if (window->layout())
+        window->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    else
+        window->setFixedSize(window->size());
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                           | Qt::WindowCloseButtonHint);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (window->layout())
+        window->layout()->activate(); // the size it will open with
+    const QRect screen = window->screen()->availableGeometry();
+    // The frame the window manager adds is not known before the window shows.
+    QRect placed(QPoint(), window->size());
+    placed.moveCenter(screen.center());
+    window->move(std::max(placed.left(), screen.left()), std::max(placed.top(), screen.top()));
+}
+
 } // namespace
 
 void finishLayout(QWidget *root)
@@ -28,6 +53,11 @@ void finishLayout(QWidget *root)
     const auto children = root->findChildren<QWidget *>();
     for (QWidget *child : children)
         applyFont(child);
+
+    if (root->property("borderStyle").toInt() == 3)
+        applyFixedDialogFrame(root);
+    if (root->property("startUpPosition").toInt() == 1)
+        centreOnScreen(root);
 }
 
 } // namespace rt

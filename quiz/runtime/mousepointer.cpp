@@ -5,12 +5,12 @@
 
 namespace rt {
 
-void setMouseIcon(QWidget *widget, const QPixmap &picture)
+void setMouseIcon(QWidget *widget, const QPixmap &picture, QPoint hotSpot)
 {
     if (picture.isNull())
         widget->unsetCursor();
     else
-        widget->setCursor(QCursor(picture, 0, 0));
+        widget->setCursor(QCursor(picture, hotSpot.x(), hotSpot.y()));
 }
 
 } // namespace rt
