@@ -10,11 +10,13 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 using namespace rt;
 
@@ -34,6 +36,11 @@ private slots:
     void startUpCreatesOnlyTheMissingFile();
     void startUpFailsCleanly_data();
     void startUpFailsCleanly();
+    void startUpRefusesARecordFileThatIsNoFile_data();
+    void startUpRefusesARecordFileThatIsNoFile();
+    void theRecordLivesInTheFolderTheSystemGives_data();
+    void theRecordLivesInTheFolderTheSystemGives();
+    void aHugeRecordFileShowsInTime();
 
     void countdownTrace_data();
     void countdownTrace();
@@ -46,6 +53,8 @@ private slots:
     void recordCheck();
     void aFailedSaveLeavesTheOldRecordWhole_data();
     void aFailedSaveLeavesTheOldRecordWhole();
+    void aFullDiskLeavesTheOldRecordWhole_data();
+    void aFullDiskLeavesTheOldRecordWhole();
     void aTickDuringTheFarewellStartsNoSecondEnd_data();
     void aTickDuringTheFarewellStartsNoSecondEnd();
 
@@ -65,6 +74,7 @@ private:
 void tst_Game::init()
 {
     m_home = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(m_home->path());
     qputenv("HOME", m_home->path().toLocal8Bit());
     qputenv("XDG_DATA_HOME", (m_home->path() + "/data").toLocal8Bit());
     m_records = m_home->path() + QStringLiteral("/data/Corvane/Velmora");
@@ -74,6 +84,7 @@ void tst_Game::init()
 
 void tst_Game::cleanup()
 {
+    QDir::setCurrent(QDir::tempPath());
     form.reset();
     platform.reset();
     FileTable::instance().setFaultHook({});
@@ -212,6 +223,109 @@ void tst_Game::startUpFailsCleanly()
     QVERIFY(platform->errors[0].prompt.startsWith(QStringLiteral("Errore di run-time '")));
     QCOMPARE(platform->errors[0].title, QStringLiteral("Velmora"));
     QVERIFY(form->isHidden());
+}
+
+void tst_Game::startUpRefusesARecordFileThatIsNoFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("pipe"); // else a link to a device
+    QTest::newRow("the score file is a pipe") << "figX.txt" << true;
+    QTest::newRow("the name file is a pipe") << "nfigX.txt" << true;
+    QTest::newRow("the name file is a link to a device") << "nfigX.txt" << false;
+}
+
+void tst_Game::startUpRefusesARecordFileThatIsNoFile()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, pipe);
+    QDir().mkpath(m_records);
+    if (pipe)
+        QVERIFY(::mkfifo(QFile::encodeName(recordFile(file)).constData(), 0644) == 0);
+    else
+        QVERIFY(QFile::link("/dev/null", recordFile(file)));
+    PipeUnblocker unblocker(recordFile(file), 5000);
+    platform->typedName = QStringLiteral("Mario");
+    QElapsedTimer clock;
+    clock.start();
+
+    const int status = runToTheEnd(&Form1::Form_Load);
+
+    QVERIFY2(!unblocker.hadToUnblock(), "the start-up waited on the pipe");
+    QCOMPARE(status, 1);
+    QVERIFY(clock.elapsed() < 3000);
+    QCOMPARE(platform->errors.size(), 1);
+    QCOMPARE(platform->errors[0].prompt, QStringLiteral("Errore di run-time '75':\n\nErrore di accesso al percorso/file"));
+    QVERIFY(form->isHidden());
+    QCOMPARE(QFileInfo(recordFile(file)).isFile(), false); // left as it was
+}
+
+void tst_Game::theRecordLivesInTheFolderTheSystemGives_data()
+{
+    // Relative to the test's home; the current folder is the home too.
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("dataHome"); // as set, "%home" standing for the home
+    QTest::addColumn<QString>("records");
+    QTest::newRow("data folder ending in a dot") << "" << "%home/dotend." << "dotend./Corvane/Velmora";
+    QTest::newRow("data folder with a backslash") << "" << "%home/a\\b/data" << "a\\b/data/Corvane/Velmora";
+    QTest::newRow("home folder ending in a dot, no data folder")
+        << "j.r." << "" << "j.r./.local/share/Corvane/Velmora";
+    // The base-directory rules: a relative data folder is invalid, and ignored.
+    QTest::newRow("relative data folder") << "" << "data" << ".local/share/Corvane/Velmora";
+    QTest::newRow("relative data folder to the current one") << "" << "./x/.." << ".local/share/Corvane/Velmora";
+}
+
+void tst_Game::theRecordLivesInTheFolderTheSystemGives()
+{
+    QFETCH(QString, home);
+    QFETCH(QString, dataHome);
+    QFETCH(QString, records);
+    const QString root = m_home->path();
+    qputenv("HOME", QFile::encodeName(root + u'/' + home));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.replace("%home", root)));
+    const QString folder = root + u'/' + records;
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(writeFile(folder + "/figX.txt", "4\r\n"));
+    QVERIFY(writeFile(folder + "/nfigX.txt", "Anna\r\n"));
+    const QStringList before = folderEntries(root);
+    try {
+        startGame(QStringLiteral("Bruno"));
+    } catch (const ProgramEnded &) {
+        QFAIL(qPrintable(QStringLiteral("the start-up failed: ") + platform->errors.value(0).prompt));
+    }
+    QCOMPARE(form->lblpunti->caption(), QStringLiteral("4\r\n"));
+    QCOMPARE(form->lblnome->caption(), QStringLiteral("Anna\r\n"));
+    form->nesatte = 5;
+    form->Command1_Click();
+
+    QCOMPARE(runToTheEnd(&Form1::exit_Click), 0);
+
+    QVERIFY(platform->errors.isEmpty());
+    QCOMPARE(fileContents(folder + "/figX.txt"), QByteArray("5\r\n"));
+    QCOMPARE(fileContents(folder + "/nfigX.txt"), QByteArray("Bruno\r\n"));
+    QCOMPARE(folderEntries(folder), (QStringList{"figX.txt", "nfigX.txt"}));
+    QCOMPARE(folderEntries(root), before); // nothing made anywhere else
+}
+
+void tst_Game::aHugeRecordFileShowsInTime()
+{
+    QDir().mkpath(m_records);
+    QByteArray lineEnds;
+    lineEnds.reserve(100 << 20);
+    while (lineEnds.size() < (100 << 20))
+        lineEnds += "\r\n";
+    QVERIFY(writeFile(recordFile("figX.txt"), lineEnds));
+    lineEnds.clear();
+    lineEnds.squeeze();
+    QElapsedTimer clock;
+    clock.start();
+    const Watchdog watchdog(60000, "the start-up with a 100 MB record file did not end within 60 s");
+
+    startGame();
+
+    // Linear work on 100 MB takes a second or two; a margin for a loaded machine and the
+    // sanitizers.
+    QVERIFY2(clock.elapsed() < 20000, qPrintable(QStringLiteral("start-up took %1 ms").arg(clock.elapsed())));
+    QCOMPARE(form->lblpunti->caption().size(), 100 << 20);
 }
 
 void tst_Game::countdownTrace_data()
@@ -378,6 +492,49 @@ void tst_Game::aFailedSaveLeavesTheOldRecordWhole()
     QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray("Anna\r\n"));
     QCOMPARE(QDir(m_records).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"figX.txt", "nfigX.txt"}));
+}
+
+void tst_Game::aFullDiskLeavesTheOldRecordWhole_data()
+{
+    // Each step of the save needs a page of its own: the lock, the journal, the new
+    // score, the new name. The disk fills up at each of them in turn.
+    QTest::addColumn<int>("freePages");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("no room for the lock") << 0 << false;
+    QTest::newRow("no room for the journal") << 1 << false;
+    QTest::newRow("no room for the new score") << 2 << false;
+    QTest::newRow("no room for the new name") << 3 << false;
+    QTest::newRow("room for all") << 4 << true;
+}
+
+void tst_Game::aFullDiskLeavesTheOldRecordWhole()
+{
+    QFETCH(int, freePages);
+    QFETCH(bool, saved);
+    SmallDisk disk(m_home->path() + QStringLiteral("/data"), 128);
+    if (!disk.isMounted())
+        QSKIP(qPrintable(disk.why));
+    QDir().mkpath(m_records);
+    QVERIFY(writeFile(recordFile("figX.txt"), "2\r\n"));
+    QVERIFY(writeFile(recordFile("nfigX.txt"), "Anna\r\n"));
+    startGame(QStringLiteral("Bruno"));
+    form->nesatte = 3;
+    form->Command1_Click();
+    QVERIFY(disk.fillLeaving(freePages));
+
+    QCOMPARE(runToTheEnd(&Form1::exit_Click), saved ? 0 : 1);
+
+    if (saved) {
+        QVERIFY(platform->errors.isEmpty());
+        QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray("3\r\n"));
+        QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray("Bruno\r\n"));
+    } else {
+        QCOMPARE(platform->errors.size(), 1);
+        QCOMPARE(platform->errors[0].prompt, QStringLiteral("Errore di run-time '61':\n\nDisco pieno"));
+        QCOMPARE(fileContents(recordFile("figX.txt")), QByteArray("2\r\n"));
+        QCOMPARE(fileContents(recordFile("nfigX.txt")), QByteArray("Anna\r\n"));
+    }
+    QCOMPARE(folderEntries(m_records), (QStringList{"figX.txt", "nfigX.txt"}));
 }
 
 void tst_Game::aTickDuringTheFarewellStartsNoSecondEnd_data()

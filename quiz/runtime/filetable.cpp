@@ -7,9 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QLockFile>
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace rt {
@@ -17,8 +20,15 @@ namespace rt {
 struct FileTable::OpenFile
 {
     OpenMode mode;
-    QString target;                  // the file the number stands for
-    std::unique_ptr<QFile> file;     // for Output: the staged copy beside the target
+    QString target;              // the file the number stands for
+    std::unique_ptr<QFile> file; // open on disk: Input, Append, Output in place
+    QByteArray written;          // Output: all that was written, for its new copy
+};
+
+struct FileTable::Replacement
+{
+    QString target;
+    QByteArray contents;
 };
 
 namespace {
@@ -26,9 +36,58 @@ namespace {
 constexpr int firstNumber = 1;
 constexpr int lastNumber = 255;
 
-// Why an open failed, in the runtime's terms.
-ErrorNumber openError(const QString &localPath, OpenMode mode)
+// A save holds its folder's lock for the few milliseconds of its writes. The lock of a
+// program that died is taken over at once, its process being gone; one whose owner
+// cannot be told (a lock file cut short by a kill) once it is this old.
+constexpr int staleLockMs = 10000;
+constexpr int lockWaitMs = 15000;
+
+bool diskIsFull(int error)
 {
+    return error == ENOSPC || error == EDQUOT;
+}
+
+ErrorNumber writeError(int error)
+{
+    return diskIsFull(error) ? ErrorNumber::DiskFull : ErrorNumber::DeviceIoError;
+}
+
+ErrorNumber replaceError(int error)
+{
+    if (diskIsFull(error))
+        return ErrorNumber::DiskFull;
+    if (error == EACCES || error == EPERM || error == EROFS)
+        return ErrorNumber::PermissionDenied;
+    return ErrorNumber::PathFileAccessError;
+}
+
+// Whether the program, as the user it runs as, may write the file, or make files in
+// the folder.
+bool mayWrite(const QString &path)
+{
+    const int access = QFileInfo(path).isDir() ? W_OK | X_OK : W_OK;
+    return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), access, AT_EACCESS) == 0;
+}
+
+bool folderIsFull(const QString &folder)
+{
+    struct statvfs info;
+    return ::statvfs(QFile::encodeName(folder).constData(), &info) == 0
+           && (info.f_bavail == 0 || info.f_favail == 0);
+}
+
+// Why an open failed, in the runtime's terms; `error` is the errno, or 0 when unknown.
+ErrorNumber openError(const QString &localPath, OpenMode mode, int error)
+{
+    if (diskIsFull(error))
+        return ErrorNumber::DiskFull;
+    if (error == EACCES || error == EPERM || error == EROFS)
+        return ErrorNumber::PermissionDenied;
+    if (error == ENOTDIR)
+        return ErrorNumber::PathNotFound;
+    if (error != 0 && error != ENOENT)
+        return ErrorNumber::PathFileAccessError;
+
     const QFileInfo info(localPath);
     if (!info.dir().exists())
         return ErrorNumber::PathNotFound;
@@ -43,9 +102,29 @@ ErrorNumber openError(const QString &localPath, OpenMode mode)
     return ErrorNumber::PathFileAccessError;
 }
 
-bool syncToDisk(QFile &file)
+// Something other than a regular file (a pipe, a device, a folder), seen without
+// opening it.
+bool isNoRegularFile(const QString &localPath)
 {
-    return file.flush() && ::fsync(file.handle()) == 0;
+    struct stat info;
+    return ::stat(QFile::encodeName(localPath).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+// Opens a regular file. The open never waits: a pipe put in the file's place after the
+// look above is refused, not waited on.
+int openRegular(const QString &localPath, int flags)
+{
+    const int fd = ::open(QFile::encodeName(localPath).constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        errno = EISDIR; // no file to read or write: an access error
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }
 
 } // namespace
@@ -77,49 +156,51 @@ void FileTable::open(const QString &path, OpenMode mode, Integer number)
     const QString localPath = resolvePath(path);
     const QString folder = QFileInfo(localPath).absolutePath();
     if (!m_checkedFolders.contains(folder)) {
-        ReplacementJournal::finishInterrupted(folder);
         m_checkedFolders.insert(folder);
+        finishInterruptedSave(folder);
     }
+    if (fails(Step::Open, localPath))
+        fail(openError(localPath, mode, 0));
+    if (isNoRegularFile(localPath))
+        fail(ErrorNumber::PathFileAccessError);
+
     auto entry = std::make_unique<OpenFile>();
     entry->mode = mode;
     entry->target = localPath;
-
-    bool opened = false;
-    if (!fails(Step::Open, localPath) && !QFileInfo(localPath).isDir()) {
-        switch (mode) {
-        case OpenMode::Input:
-            entry->file = std::make_unique<QFile>(localPath);
-            opened = entry->file->open(QIODevice::ReadOnly);
-            break;
-        case OpenMode::Append:
-            entry->file = std::make_unique<QFile>(localPath);
-            opened = entry->file->open(QIODevice::WriteOnly | QIODevice::Append);
-            break;
-        case OpenMode::Output: {
-            const QFileInfo info(localPath);
-            if (info.dir().exists() && (!info.exists() || info.isWritable())) {
-                auto staged = std::make_unique<QTemporaryFile>(
-                    info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-                staged->setAutoRemove(false);
-                opened = staged->open();
-                if (opened) // the new file keeps the old one's permissions
-                    staged->setPermissions(info.exists() ? info.permissions()
-                                                         : QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-                entry->file = std::move(staged);
-            }
-            break;
+    int flags = mode == OpenMode::Input ? O_RDONLY : O_WRONLY | O_APPEND | O_CREAT;
+    if (mode == OpenMode::Output) {
+        if (!QFileInfo(folder).isDir())
+            fail(ErrorNumber::PathNotFound);
+        lockForSaving(folder);
+        const QString end = linkEnd(localPath);
+        const QString endFolder = QFileInfo(end).absolutePath();
+        if (QFileInfo::exists(end) && !mayWrite(end))
+            fail(ErrorNumber::PermissionDenied);
+        if (!QFileInfo(endFolder).isDir())
+            fail(ErrorNumber::PathNotFound);
+        // What is written is kept, and written in full beside the file when it is
+        // closed, to replace it. Where no new file can be made, the file itself is
+        // rewritten.
+        if (mayWrite(endFolder)) {
+            lockLinkedFolder(endFolder);
+            m_files[number] = std::move(entry);
+            return;
         }
-        }
+        flags = O_WRONLY | O_TRUNC;
     }
-    if (!opened)
-        fail(openError(localPath, mode));
+    const int fd = openRegular(localPath, flags);
+    if (fd < 0)
+        fail(openError(localPath, mode, errno));
+    entry->file = std::make_unique<QFile>();
+    entry->file->open(fd, mode == OpenMode::Input ? QIODevice::ReadOnly : QIODevice::WriteOnly,
+                      QFileDevice::AutoCloseHandle);
     m_files[number] = std::move(entry);
 }
 
 qint64 FileTable::length(Integer number)
 {
-    return openFile(number).file->size();
+    OpenFile &entry = openFile(number);
+    return entry.file ? entry.file->size() : entry.written.size();
 }
 
 QString FileTable::input(qint64 count, Integer number)
@@ -136,8 +217,12 @@ void FileTable::printLine(Integer number, const QString &text)
     if (entry.mode == OpenMode::Input)
         fail(ErrorNumber::BadFileNameOrNumber);
     const QByteArray line = toAnsi(text) + "\r\n";
-    if (fails(Step::Write, entry.target) || entry.file->write(line) != line.size())
+    if (fails(Step::Write, entry.target))
         fail(ErrorNumber::DeviceIoError);
+    if (entry.file)
+        if (const int error = writeToDisk(entry.file->handle(), line))
+            fail(writeError(error));
+    entry.written += line;
 }
 
 void FileTable::close(Integer number)
@@ -148,19 +233,15 @@ void FileTable::close(Integer number)
     std::unique_ptr<OpenFile> entry = std::move(found->second);
     m_files.erase(found);
 
-    if (entry->mode != OpenMode::Output) {
-        entry->file->close();
-        return;
-    }
-
-    const QString staged = entry->file->fileName();
-    const bool written = !fails(Step::Close, entry->target) && syncToDisk(*entry->file);
-    entry->file->close();
-    if (!written) {
-        QFile::remove(staged);
+    if (entry->mode == OpenMode::Output && fails(Step::Close, entry->target))
         fail(ErrorNumber::DeviceIoError);
+    if (entry->file) {
+        entry->file->close();
+        if (entry->mode != OpenMode::Output)
+            return;
+    } else {
+        m_held.push_back({entry->target, entry->written});
     }
-    m_held.push_back({staged, entry->target});
     if (!m_together)
         commitReplacements();
 }
@@ -173,28 +254,25 @@ void FileTable::beginReplacingTogether()
 void FileTable::commitReplacements()
 {
     m_together = false;
-    std::vector<StagedFile> held;
+    std::vector<Replacement> held;
     held.swap(m_held);
-    if (held.empty())
-        return;
 
-    // One file takes its target's place in one rename; several need the journal, so that
-    // a program killed between two renames is finished by the next one.
-    const bool journalled = held.size() > 1;
-    if (journalled && !ReplacementJournal::begin(held)) {
-        for (const StagedFile &file : held)
-            QFile::remove(file.staged);
-        fail(ErrorNumber::PathFileAccessError);
+    // The files of the locked folder replace theirs together, with the journal; any
+    // other file on its own.
+    std::vector<ReplacementJournal::Entry> together;
+    for (const Replacement &file : held) {
+        const QFileInfo target(file.target);
+        const ReplacementJournal::Entry entry{target.fileName(), ReplacementJournal::copyName(target.fileName()),
+                                              file.contents};
+        if (m_lock && target.absolutePath() == m_lockedFolder)
+            together.push_back(entry);
+        else if (const int error = ReplacementJournal::replace(target.absolutePath(), {entry}, false))
+            fail(replaceError(error));
     }
-    for (const StagedFile &file : held) {
-        if (std::rename(QFile::encodeName(file.staged).constData(),
-                        QFile::encodeName(file.target).constData()) != 0)
-            fail(ErrorNumber::PathFileAccessError); // the journal finishes it next time
-    }
-    if (journalled)
-        ReplacementJournal::end(held);
-    else
-        syncFolder(QFileInfo(held.front().target).absolutePath());
+    if (!together.empty())
+        if (const int error = ReplacementJournal::replace(m_lockedFolder, together, true))
+            fail(replaceError(error));
+    releaseLock();
 }
 
 void FileTable::setFaultHook(FaultHook hook)
@@ -215,19 +293,77 @@ bool FileTable::fails(Step step, const QString &localPath) const
     return m_faultHook && m_faultHook(step, localPath);
 }
 
+std::unique_ptr<QLockFile> FileTable::takeLock(const QString &folder)
+{
+    auto lock = std::make_unique<QLockFile>(ReplacementJournal::lockPath(folder));
+    lock->setStaleLockTime(staleLockMs);
+    if (lock->tryLock(lockWaitMs))
+        return lock;
+    switch (lock->error()) {
+    case QLockFile::PermissionError:
+        return nullptr; // a folder the program may not write into holds no lock
+    case QLockFile::LockFailedError:
+        fail(ErrorNumber::PermissionDenied); // another game holds it and does not let go
+    default:
+        fail(folderIsFull(folder) ? ErrorNumber::DiskFull : ErrorNumber::PathFileAccessError);
+    }
+}
+
+void FileTable::finishInterruptedSave(const QString &folder)
+{
+    // Without a journal nothing was left half done, and without a lock file no save is
+    // under way: then there is nothing to wait for.
+    if (!QFileInfo::exists(ReplacementJournal::journalPath(folder))
+        && !QFileInfo::exists(ReplacementJournal::lockPath(folder)))
+        return;
+    std::unique_ptr<QLockFile> lock = takeLock(folder);
+    if (!lock)
+        return; // nothing the program could finish there
+    const int error = ReplacementJournal::finishInterrupted(folder);
+    lock.reset();
+    if (error)
+        fail(replaceError(error));
+}
+
+void FileTable::lockForSaving(const QString &folder)
+{
+    if (m_lock)
+        return; // this save holds it already
+    m_lock = takeLock(folder);
+    if (!m_lock)
+        return; // files are rewritten in place there
+    m_lockedFolder = folder;
+    // A save that died before this one leaves its journal: it goes first.
+    if (const int error = ReplacementJournal::finishInterrupted(folder))
+        fail(replaceError(error));
+}
+
+void FileTable::lockLinkedFolder(const QString &endFolder)
+{
+    // Record files that link into a shared folder (a class's record): games whose own
+    // record folders link there must save one after the other as well.
+    const QString shared = QFileInfo(endFolder).canonicalFilePath();
+    if (!m_lock || shared == QFileInfo(m_lockedFolder).canonicalFilePath()
+        || m_linkedLocks.count(shared))
+        return;
+    if (std::unique_ptr<QLockFile> lock = takeLock(shared))
+        m_linkedLocks.emplace(shared, std::move(lock));
+}
+
+void FileTable::releaseLock()
+{
+    m_linkedLocks.clear();
+    m_lock.reset(); // unlocks and removes the lock file
+    m_lockedFolder.clear();
+}
+
 void FileTable::discardReplacements()
 {
-    for (const StagedFile &replacement : m_held)
-        QFile::remove(replacement.staged);
+    // What was kept for new copies is dropped: none of it is on disk yet.
     m_held.clear();
-    for (auto &[number, entry] : m_files) {
-        if (entry->mode == OpenMode::Output) {
-            entry->file->close();
-            QFile::remove(entry->file->fileName());
-        }
-    }
     m_files.clear();
     m_together = false;
+    releaseLock();
 }
 
 void FileTable::fail(ErrorNumber number)

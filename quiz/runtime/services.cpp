@@ -7,7 +7,6 @@
 #include <QDate>
 #include <QDir>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QTime>
 
 namespace rt {
@@ -54,7 +53,9 @@ QString Date()
 
 QString AppPath()
 {
-    return QCoreApplication::applicationDirPath();
+    const QString folder = QCoreApplication::applicationDirPath();
+    registerSystemFolder(folder);
+    return folder;
 }
 
 Integer FreeFile()
@@ -98,9 +99,17 @@ int sndPlaySound(const QString &path, int flags)
 
 QString GetWindowsDirectory()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // The per-user data folder of the base-directory rules, where a relative
+    // XDG_DATA_HOME is invalid and ignored, so that the record stays in one folder
+    // whatever the current folder.
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString folder = QDir::cleanPath(base + u'/' + QCoreApplication::organizationName() + u'/'
+                                           + QCoreApplication::applicationName());
     QDir().mkpath(folder); // a folder that cannot be made shows up when a file is opened there
-    return QDir::toNativeSeparators(folder);
+    registerSystemFolder(folder);
+    return folder;
 }
 
 void End()
