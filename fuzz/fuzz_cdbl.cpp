@@ -1,7 +1,7 @@
 // rt::CDbl turns a caption into a number and stops the program on any other text; a
 // text it takes must read as the same number through rt::Val.
+#include "fakeplatform.h"
 #include "fuzzcheck.h"
-#include "throwingplatform.h"
 #include "runtime/conversions.h"
 
 #include <cmath>
@@ -17,14 +17,13 @@ bool same(double a, double b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static ThrowingPlatform platform;
-    rt::Platform::install(&platform);
+    FakePlatform platform;
 
     const QString text = textFromBytes(data, size);
     double value = 0;
     try {
         value = rt::CDbl(text);
-    } catch (const ProgramEnd &end) {
+    } catch (const ProgramEnded &end) {
         if (end.status != 1)
             propertyFailed("a rejected text ends the program with status 1", text,
                            QString::number(end.status));

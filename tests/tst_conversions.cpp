@@ -185,6 +185,11 @@ void tst_Conversions::ansi_data()
     QTest::newRow("outside the code page") << "Łukasz 日本" << QByteArray("?ukasz ??");
     QTest::newRow("outside the basic plane") << QString::fromUtf8("a\xF0\x9F\x8E\xB5z") << QByteArray("a?z");
     QTest::newRow("lone surrogate at the end") << (QStringLiteral("a") + QChar(0xD800)) << QByteArray("a?");
+    // A name typed with a combining accent is the code page's composed letter.
+    QTest::newRow("e and a combining acute") << QStringLiteral("Andre\u0301") << QByteArray("Andr\xE9");
+    QTest::newRow("combining accents on capitals") << QStringLiteral("E\u0300 A\u0308")
+                                                   << QByteArray("\xC8 \xC4");
+    QTest::newRow("no composed form in the code page") << QStringLiteral("q\u0301") << QByteArray("q?");
 }
 
 void tst_Conversions::ansi()

@@ -6,11 +6,27 @@
 namespace rt {
 
 namespace {
+
 constexpr auto codePage = "windows-1252";
+
+// Qt converts Windows-1252 only through ICU. A Qt without it would write every name as
+// an empty text without a word: better to stop the program at the first file it reads.
+void requireCodePage()
+{
+    static const bool available =
+        QStringEncoder(codePage).isValid() && QStringDecoder(codePage).isValid();
+    if (!available)
+        qFatal("This Qt cannot convert %s text (it needs ICU): the record files cannot be "
+               "read or written", codePage);
+}
+
 } // namespace
 
-QByteArray toAnsi(const QString &text)
+QByteArray toAnsi(const QString &unnormalised)
 {
+    requireCodePage();
+    // A name typed as "e" and a combining accent is the code page's "é".
+    const QString text = unnormalised.normalized(QString::NormalizationForm_C);
     QStringEncoder encoder(codePage);
     QByteArray bytes = encoder.encode(text);
     // A closing high surrogate is held back by the encoder, waiting for its pair.
@@ -34,6 +50,7 @@ QByteArray toAnsi(const QString &text)
 
 QString fromAnsi(const QByteArray &bytes)
 {
+    requireCodePage();
     QStringDecoder decoder(codePage);
     return decoder.decode(bytes);
 }

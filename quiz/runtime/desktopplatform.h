@@ -2,6 +2,8 @@
 
 #include "platform.h"
 
+#include <QTimer>
+
 #include <memory>
 
 namespace rt {
@@ -9,6 +11,7 @@ namespace rt {
 class SoundPlayer;
 
 // The platform of the running program: Qt's modal dialogs, the audio server, exit.
+// main() installs it.
 class DesktopPlatform : public Platform
 {
 public:
@@ -25,6 +28,7 @@ private:
     SoundPlayer &sound();
 
     std::unique_ptr<SoundPlayer> m_sound;
+    QTimer m_warmUp; // goes with the platform, and its call with it
 };
 
 } // namespace rt

@@ -7,16 +7,16 @@
 namespace rt {
 
 // The services of the desktop that the program reaches through the runtime: boxes,
-// sound, random numbers and the end of the program. The running program uses
-// DesktopPlatform; a test installs its own to answer boxes and watch sounds.
+// sound, random numbers and the end of the program. main() installs the desktop's; a
+// test installs its own to answer boxes and watch sounds.
 class Platform
 {
 public:
     virtual ~Platform();
 
+    // The installed platform; using the runtime without one is a fault of the program.
     static Platform &current();
-    // Installs the platform the runtime uses from now on (not owned); nullptr restores
-    // the desktop.
+    // Installs the platform the runtime uses from now on (not owned); nullptr removes it.
     static void install(Platform *platform);
 
     // A modal box with one OK button; icon: 0 none, 48 exclamation, 64 information.

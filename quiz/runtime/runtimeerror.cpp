@@ -1,6 +1,7 @@
 #include "runtimeerror.h"
 
 #include "platform.h"
+#include "timercontrol.h"
 
 namespace rt {
 
@@ -26,6 +27,9 @@ QString errorMessage(ErrorNumber number)
 
 void raiseError(ErrorNumber number)
 {
+    // The program stops here: no countdown tick may run behind the box, however long it
+    // stays open, and end a game that is over with a farewell and a success status.
+    TimerControl::disableAll();
     Platform &platform = Platform::current();
     const QString text = QStringLiteral("Errore di run-time '%1':\n\n%2")
                              .arg(static_cast<int>(number))

@@ -22,7 +22,8 @@ enum class ErrorNumber : int {
 
 QString errorMessage(ErrorNumber number);
 
-// Shows the error box and ends the program with a failure status. Nothing after it runs.
+// Stops every timer of the program, shows the error box and, once it is closed, ends the
+// program with status 1. Nothing after it runs.
 [[noreturn]] void raiseError(ErrorNumber number);
 
 } // namespace rt

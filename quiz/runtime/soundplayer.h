@@ -3,19 +3,23 @@
 #include <QString>
 
 #include <memory>
+#include <thread>
 
 namespace rt {
 
-// Plays wave files on the desktop's audio server, one at a time.
+// Plays wave files on the desktop's audio server, one at a time, from a thread of its own.
 //
-// play() starts a file and returns at once while it plays on; a sound that is still
-// playing is cut short by the next one. A file that is missing, a folder that is
-// missing, a file that is not a wave file, or a machine without an audio server all
-// give silence: no message, no hang, no crash.
+// play() hands the path over and returns at once, whatever the server or the file does:
+// the server may be missing, hung or slow, the file huge, damaged or a pipe. The sounds
+// start in the order they were asked for; a new one cuts short the one playing, and one
+// still waiting when a newer comes is dropped. A file that is missing or not a complete
+// wave, or a machine without an audio server, gives silence: no message, no hang.
 class SoundPlayer
 {
 public:
     SoundPlayer();
+    // Never waits on the audio server: a sound thread that is stuck in a call to it is
+    // left to finish alone.
     ~SoundPlayer();
 
     SoundPlayer(const SoundPlayer &) = delete;
@@ -25,14 +29,14 @@ public:
     void play(const QString &localPath);
     void stop();
 
-    // Connects to the audio server now rather than on the first play(), which then
-    // starts without the 30-70 ms that loading the audio driver takes. Call it once the
-    // window is up (for example from a zero-time QTimer); it is optional.
+    // Connects to the audio server now, on the sound thread, rather than on the first
+    // play(), which then starts without the 30-70 ms that loading the audio driver takes.
     void warmUp();
 
 private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    struct Shared;
+    std::shared_ptr<Shared> d;
+    std::thread m_thread;
 };
 
 } // namespace rt

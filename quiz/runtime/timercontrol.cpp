@@ -1,6 +1,17 @@
 #include "timercontrol.h"
 
+#include <QList>
+
 namespace rt {
+
+namespace {
+// Every timer that exists; they live on the window's thread alone.
+QList<TimerControl *> &timers()
+{
+    static QList<TimerControl *> all;
+    return all;
+}
+} // namespace
 
 TimerControl::TimerControl(int interval, bool enabled, QObject *parent) : QObject(parent)
 {
@@ -9,6 +20,18 @@ TimerControl::TimerControl(int interval, bool enabled, QObject *parent) : QObjec
     m_timer.setInterval(interval);
     connect(&m_timer, &QTimer::timeout, this, &TimerControl::timer);
     setEnabled(enabled);
+    timers().append(this);
+}
+
+TimerControl::~TimerControl()
+{
+    timers().removeOne(this);
+}
+
+void TimerControl::disableAll()
+{
+    for (TimerControl *timer : timers())
+        timer->setEnabled(false);
 }
 
 bool TimerControl::isEnabled() const

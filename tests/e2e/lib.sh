@@ -1,15 +1,20 @@
 # The driver of the end-to-end tests, sourced by each test script (bash).
 #
-# e2e_start builds a private desktop: a temporary folder that holds HOME and the XDG
-# folders, an Xvfb server on a display it picks itself, openbox, and a PulseAudio server
-# whose only sink is a null sink. Everything is stopped and removed on exit, also when a
-# check fails or the test is interrupted. Every wait has a time-out, so that a test fails
-# instead of hanging.
+# e2e_start builds a private desktop (tests/support/desktop.sh): a temporary folder that
+# holds HOME and the XDG folders, an Xvfb server on a display it picks itself, openbox, and
+# a PulseAudio server whose only sink is a null sink. Everything is stopped and removed on
+# exit, also when a check fails or the test is interrupted. Every wait has a time-out, so
+# that a test fails instead of hanging, and every failure says why on stderr.
 #
 # The program is driven as a pupil drives it: through the X server (xdotool), and by
 # listening to what it plays (the PulseAudio streams and the files they play).
 
 E2E_SKIP=77   # CTest's skip code: only for a desktop that cannot start on this machine
+# How long the program may take to show its first window, and its main window: a sanitizer
+# build beside other tests, each with its own X server, can take many seconds.
+E2E_START_MS=30000
+
+. "$(dirname "${BASH_SOURCE[0]}")/../support/desktop.sh"
 
 fail() {
     printf 'FAIL: %s\n' "$*" >&2
@@ -64,7 +69,7 @@ e2e_teardown() {
             [ -s "$f" ] && { note "--- stderr of run ${f##*/app}:"; cat "$f" >&2; }
         done
     fi
-    [ -n "$E2E_WORK" ] && rm -rf "$E2E_WORK"
+    desktop_stop
     exit "$status"
 }
 
@@ -76,47 +81,21 @@ e2e_start() {
         command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (tools/install-deps)"
     done
 
-    E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/velmora-e2e.XXXXXX") || fail "no temporary folder"
     trap e2e_teardown EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM HUP
-
-    mkdir -p "$E2E_WORK/home" "$E2E_WORK/data" "$E2E_WORK/tmp"
-    mkdir -m 700 "$E2E_WORK/runtime"
-    export HOME="$E2E_WORK/home" XDG_DATA_HOME="$E2E_WORK/data" XDG_RUNTIME_DIR="$E2E_WORK/runtime"
-    export XDG_CONFIG_HOME="$E2E_WORK/home/.config" XDG_CACHE_HOME="$E2E_WORK/home/.cache"
-    export TMPDIR="$E2E_WORK/tmp" QT_QPA_PLATFORM=xcb
-    unset PULSE_SERVER PULSE_SINK PULSE_SOURCE QT_QPA_PLATFORMTHEME SESSION_MANAGER \
-          DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY XAUTHORITY
+    desktop_new e2e || fail "no temporary folder"
+    E2E_WORK=$DESKTOP_DIR
+    export QT_QPA_PLATFORM=xcb
 
     # A pipe nobody writes to: pause_ms waits on it.
     mkfifo "$E2E_WORK/never"
     exec {E2E_NEVER_FD}<>"$E2E_WORK/never"
 
-    # Xvfb takes the first free display and writes its number once it accepts clients.
-    mkfifo "$E2E_WORK/displayfd"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
-        3>"$E2E_WORK/displayfd" >"$E2E_WORK/xvfb.log" 2>&1 &
-    E2E_PIDS="$! $E2E_PIDS"
-    local display
-    display=$(timeout 10 head -n 1 "$E2E_WORK/displayfd") || display=""
-    [ -n "$display" ] || { tail -n 5 "$E2E_WORK/xvfb.log" >&2; skip "Xvfb did not start"; }
-    export DISPLAY=":$display"
-
-    openbox --sm-disable >"$E2E_WORK/openbox.log" 2>&1 &
-    E2E_PIDS="$! $E2E_PIDS"
-    poll 10000 wm_running || { tail -n 5 "$E2E_WORK/openbox.log" >&2; skip "openbox did not start"; }
-
+    desktop_x || skip "no X server with a window manager"
     [ "${1:-}" = --no-sound ] && return 0
-    # In the foreground, so that its pid is ours to stop; -n: nothing but what is loaded here.
-    pulseaudio --daemonize=no --system=false --exit-idle-time=-1 -n \
-        --load="module-null-sink sink_name=null" --load=module-native-protocol-unix \
-        --log-target="file:$E2E_WORK/pulse.log" >/dev/null 2>&1 &
-    E2E_PIDS="$! $E2E_PIDS"
-    poll 10000 pulse_running || { tail -n 5 "$E2E_WORK/pulse.log" >&2; skip "PulseAudio did not start"; }
-    # Without a steady reader the null sink runs at up to 2 s of latency.
-    parec -d null.monitor --latency-msec=10 >/dev/null 2>&1 &
-    E2E_PIDS="$! $E2E_PIDS"
+    desktop_pulse null || skip "no PulseAudio server"
+    desktop_sink_reader null
     # Every sound started, in order, also the short ones that end between two looks.
     : >"$E2E_WORK/sounds.log"
     sound_watcher &
@@ -124,8 +103,7 @@ e2e_start() {
     poll 5000 watcher_subscribed || skip "could not watch the PulseAudio server"
 }
 
-# openbox manages the screen once it has set its check window on the root.
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wm_running() { desktop_wm_running; }
 pulse_running() { pactl info >/dev/null 2>&1; }
 
 # The record folder of the program, below the data folder given.
@@ -148,15 +126,38 @@ app_start() {
         APP_PID=""
         poll 5000 wrapped_program_started || fail "the program did not start under $1"
     fi
+    APP_STARTED=$(process_start "$APP_PID")
     # A new client may be handed the window ids of one that has gone.
     SEEN_WINDOWS=""
 }
 wrapped_program_started() {
-    APP_PID=$(ps -o pid= --ppid "$APP_JOB" | tr -d ' ')
+    local children=""
+    # One line of pids, without a line end.
+    { read -r children <"/proc/$APP_JOB/task/$APP_JOB/children"; } 2>/dev/null
+    APP_PID=${children%% *}
     [ -n "$APP_PID" ] && [ "$(readlink "/proc/$APP_PID/exe")" = "$(readlink -f "$VELMORA")" ]
 }
 
-app_running() { kill -0 "$APP_PID" 2>/dev/null && [ "$(ps -o stat= -p "$APP_PID" | cut -c1)" != Z ]; }
+# The state letter and start time of a process, from one read of /proc/PID/stat (empty
+# when there is no such process): fields 3 and 22, counted after the name in brackets.
+process_stat() {
+    local stat fields
+    { read -r stat <"/proc/$1/stat"; } 2>/dev/null || return 1
+    read -r -a fields <<<"${stat##*) }"
+    echo "${fields[0]} ${fields[19]}"
+}
+process_start() { local s; s=$(process_stat "$1") && echo "${s#* }"; }
+
+# Whether the program still runs: one read of its /proc entry, so that an exit at any
+# moment reads as an exit. A zombie has ended; so has a process that reuses the pid of a
+# program its wrapper (faketime) has already reaped.
+APP_STARTED=""
+app_running() {
+    local s
+    [ -n "$APP_PID" ] && s=$(process_stat "$APP_PID") || return 1
+    case ${s%% *} in Z | X) return 1 ;; esac
+    [ "${s#* }" = "$APP_STARTED" ]
+}
 
 # Waits for the program to end; its exit status is in APP_STATUS.
 # Usage: app_wait_exit [TIMEOUT_MS]
@@ -165,6 +166,28 @@ app_wait_exit() {
     wait "$APP_JOB"
     APP_STATUS=$?
     APP_PID="" APP_JOB=""
+}
+
+# Prepares a run under libfaketime (app_start faketime -f "+0 xN"): only the clocks run
+# fast. By default libfaketime also shifts the times stat() reports, and fontconfig, taking
+# every font cache for stale, would scan all the fonts again (seconds of start-up, far more
+# with several tests at once) and rewrite the machine's own caches with times in the
+# future; should it still write one, it goes to the test's folder. In a sanitizer build the
+# preloaded libfaketime comes before the sanitizer's run-time, which is harmless here.
+fast_clock_setup() {
+    command -v faketime >/dev/null 2>&1 || skip "faketime is not installed (tools/install-deps)"
+    export NO_FAKE_STAT=1
+    cat >"$E2E_WORK/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <cachedir>$E2E_WORK/fontconfig-cache</cachedir>
+  <cachedir>/var/cache/fontconfig</cachedir>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+</fontconfig>
+EOF
+    export FONTCONFIG_FILE="$E2E_WORK/fonts.conf"
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 }
 
 # Kills the program at once and reaps it.
@@ -198,9 +221,16 @@ wait_window() {
     SEEN_WINDOWS="$SEEN_WINDOWS $WIN"
 }
 new_window() {
-    local w
     check_forbidden
+    unseen_window && return 0
+    # Looked at after the windows: a program that showed the window and then ended has
+    # still shown it.
     app_running || fail "the program ended (or died) while a window /$WANTED_TITLE/ was awaited"
+    return 1
+}
+# Whether the program shows a window titled WANTED_TITLE not seen before; WIN is its id.
+unseen_window() {
+    local w
     for w in $(app_windows "$WANTED_TITLE"); do
         case " $SEEN_WINDOWS " in *" $w "*) continue ;; esac
         WIN=$w
@@ -209,14 +239,18 @@ new_window() {
     return 1
 }
 
-# Checks that no new window of the program matching REGEX shows up within MS.
+# Checks that no new window of the program matching REGEX shows up within MS; the program
+# may end meanwhile.
 # Usage: expect_no_window REGEX MS
 expect_no_window() {
-    local deadline=$(($(now_ms) + $2))
+    local deadline=$(($(now_ms) + $2)) running
     WANTED_TITLE=$1
     while [ "$(now_ms)" -lt "$deadline" ]; do
-        app_running || return 0
-        new_window 2>/dev/null && fail "an unexpected window /$1/ was shown"
+        # Read before the windows are looked at, so that none shown before an end is missed.
+        app_running && running=1 || running=0
+        check_forbidden
+        unseen_window && fail "an unexpected window /$1/ ($(window_title "$WIN")) was shown"
+        [ "$running" = 1 ] || return 0
         pause_ms 10
     done
 }
@@ -295,14 +329,14 @@ app_begin() {
     local name=$1
     shift
     app_start "$@"
-    wait_window '^Velmora$' 10000
+    wait_window '^Velmora$' "$E2E_START_MS"
     wait_active "$WIN"
     xdotool type --delay 2 "$name"
     xdotool key Return
     wait_gone "$WIN"
     wait_window '^Velmora$'
     press_return "$WIN"
-    wait_window '^Tarvino $'
+    wait_window '^Tarvino $' "$E2E_START_MS"
     MAIN=$WIN
     wait_active "$MAIN"
 }

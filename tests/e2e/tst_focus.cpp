@@ -4,7 +4,7 @@
 // runs under Xvfb with openbox.
 
 #include "boxcloser.h"
-#include "soundrecordingplatform.h"
+#include "fakeplatform.h"
 
 #include "form1.h"
 #include "runtime/optionbutton.h"
@@ -34,7 +34,7 @@ protected:
 private:
     int indexOf(QObject *button) const;
 
-    SoundRecordingPlatform platform;
+    std::unique_ptr<FakePlatform> platform;   // real boxes; sounds written down
     std::unique_ptr<Form1> form;
     QStringList events;   // "focusIn n reason", "gotFocus n", "box text", "clicked n", in order
 };
@@ -47,8 +47,8 @@ void tst_Focus::initTestCase()
 
 void tst_Focus::init()
 {
-    rt::Platform::install(&platform);
-    platform.sounds.clear();
+    platform = std::make_unique<FakePlatform>();
+    platform->realBoxes = true;
     events.clear();
 
     form = std::make_unique<Form1>();
@@ -70,7 +70,7 @@ void tst_Focus::init()
 void tst_Focus::cleanup()
 {
     form.reset();
-    rt::Platform::install(nullptr);
+    platform.reset();
 }
 
 int tst_Focus::indexOf(QObject *button) const
@@ -121,7 +121,7 @@ void tst_Focus::answerBoxHandsFocusBackWithoutGotFocus()
     const int other = answer % 7 + 1;
     form->Option1[other]->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(form->Option1[other]->hasFocus());
-    QCOMPARE(platform.sounds.size(), 1);
+    QCOMPARE(platform->sounds.size(), 1);
     events.clear();
 
     BoxCloser closer;
@@ -149,8 +149,8 @@ void tst_Focus::answerBoxHandsFocusBackWithoutGotFocus()
 
     QCOMPARE(int(form->nesatte), rightAnswers);
     QCOMPARE(int(form->nerrate), wrongAnswers);
-    QCOMPARE(platform.sounds.size(), 2);
-    QVERIFY2(platform.sounds.last().contains(QRegularExpression(nextSound)), qPrintable(platform.sounds.last()));
+    QCOMPARE(platform->sounds.size(), 2);
+    QVERIFY2(platform->sounds.last().contains(QRegularExpression(nextSound)), qPrintable(platform->sounds.last()));
 }
 
 QTEST_MAIN(tst_Focus)

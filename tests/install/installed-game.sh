@@ -4,15 +4,17 @@
 # Usage: installed-game.sh BUILD_DIR
 set -eu
 build=$1
-root=$(mktemp -d "${TMPDIR:-/tmp}/velmora-install.XXXXXX")
-xvfb=""
+. "$(dirname "$0")/../support/desktop.sh"
 game=""
 cleanup() {
     [ -n "$game" ] && kill "$game" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    rm -rf "$root"
+    desktop_stop
 }
-trap cleanup EXIT INT TERM
+desktop_new install
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+root=$DESKTOP_DIR
 
 cmake --install "$build" --prefix "$root/prefix" >/dev/null
 for f in bin/velmora lib/velmora/velmora lib/velmora/suoni/1A.wav lib/velmora/suoni/no.wav \
@@ -20,18 +22,14 @@ for f in bin/velmora lib/velmora/velmora lib/velmora/suoni/1A.wav lib/velmora/su
     [ -e "$root/prefix/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 
-command -v Xvfb >/dev/null || { echo "Xvfb is missing"; exit 77; }
-mkfifo "$root/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$root/display" 2>/dev/null &
-xvfb=$!
-read -r display <"$root/display"
-export DISPLAY=":$display"
+for tool in Xvfb openbox xprop xdotool; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing (tools/install-deps)"; exit 77; }
+done
+desktop_x 1024x768x24 || { echo "SKIP: no X server"; exit 77; }
 
-mkdir -p "$root/home" && mkdir -m 700 "$root/runtime"
 # The source and build trees are out of reach: the game runs from the prefix alone.
 cd "$root"
-HOME="$root/home" XDG_DATA_HOME="$root/data" XDG_RUNTIME_DIR="$root/runtime" \
-    QT_QPA_PLATFORM=xcb "$root/prefix/bin/velmora" >"$root/log" 2>&1 &
+QT_QPA_PLATFORM=xcb "$root/prefix/bin/velmora" >"$root/log" 2>&1 &
 game=$!
 
 i=0

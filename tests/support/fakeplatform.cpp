@@ -1,5 +1,7 @@
 #include "fakeplatform.h"
 
+#include "runtime/desktopboxes.h"
+
 FakePlatform::FakePlatform()
 {
     rt::Platform::install(this);
@@ -14,19 +16,26 @@ void FakePlatform::showMessage(const QString &prompt, int buttons, const QString
 {
     const ShownBox box{prompt, buttons, title};
     boxes.append(box);
-    if (whileBoxIsOpen)
+    if (realBoxes)
+        rt::showDesktopMessage(prompt, buttons, title);
+    else if (whileBoxIsOpen)
         whileBoxIsOpen(box);
 }
 
 void FakePlatform::showError(const QString &text, const QString &title)
 {
-    errors.append({text, 16, title});
+    const ShownBox box{text, 16, title};
+    errors.append(box);
+    if (realBoxes)
+        rt::showDesktopMessage(text, 16, title);
+    else if (whileErrorIsOpen)
+        whileErrorIsOpen(box);
 }
 
 QString FakePlatform::askText(const QString &prompt, const QString &title)
 {
     prompts.append({prompt, 0, title});
-    return typedName;
+    return realBoxes ? rt::askDesktopText(prompt, title) : typedName;
 }
 
 void FakePlatform::playSound(const QString &localPath)

@@ -21,8 +21,9 @@ struct ShownBox
     QString title;
 };
 
-// Stands in for the desktop while installed: records every box and sound, answers
-// the name prompt, and gives the random values a test asks for.
+// Stands in for the desktop while it lives (it installs itself): records every box and
+// sound, answers the name prompt, gives the random values a test asks for, and throws
+// where the program would end.
 class FakePlatform : public rt::Platform
 {
 public:
@@ -42,5 +43,10 @@ public:
     QStringList sounds;
     QString typedName;
     QList<float> randomValues;       // used first to last; then the real generator
+    // Run while a message box, or the error box, is "open".
     std::function<void(const ShownBox &)> whileBoxIsOpen;
+    std::function<void(const ShownBox &)> whileErrorIsOpen;
+    // The boxes open for real on the desktop, for a test to answer (they are still
+    // written down; the typed name is then what the test types).
+    bool realBoxes = false;
 };

@@ -47,24 +47,6 @@ int paddedRow(int bytes)
 
 } // namespace
 
-bool BmpWriter::write24(const QString &path, const QImage &image)
-{
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    const int rowBytes = paddedRow(rgb.width() * 3);
-    QByteArray out = headers(rgb.size(), 24, rowBytes, 0);
-    for (int y = rgb.height() - 1; y >= 0; --y) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-        QByteArray row(rowBytes, '\0');
-        for (int x = 0; x < rgb.width(); ++x) {
-            row[3 * x] = char(qBlue(line[x]));
-            row[3 * x + 1] = char(qGreen(line[x]));
-            row[3 * x + 2] = char(qRed(line[x]));
-        }
-        out.append(row);
-    }
-    return save(path, out);
-}
-
 bool BmpWriter::write8(const QString &path, const QImage &indexed)
 {
     if (indexed.format() != QImage::Format_Indexed8 || indexed.colorCount() > 256)

@@ -3,13 +3,13 @@
 #include <QImage>
 #include <QString>
 
-// Writes uncompressed Windows bitmaps with a plain BITMAPINFOHEADER, bottom-up rows padded
-// to four bytes. Qt's own writer adds nothing wrong, but we want exactly this layout.
+// Writes an 8-bit Windows bitmap with a 256-entry colour table and a plain
+// BITMAPINFOHEADER, bottom-up rows padded to four bytes. Qt's BMP writer gives the same
+// bytes for 24-bit pictures (main.cpp uses it), but for a colour table it records every
+// entry as "important" (biClrImportant = 256) where this file has always said 0 (all).
 class BmpWriter
 {
 public:
-    // 24 bits per pixel, from any image (converted to RGB first).
-    static bool write24(const QString &path, const QImage &image);
-    // 8 bits per pixel with a 256-entry colour table, from a Format_Indexed8 image.
+    // From a Format_Indexed8 image.
     static bool write8(const QString &path, const QImage &indexed);
 };

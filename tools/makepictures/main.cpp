@@ -57,9 +57,14 @@ int main(int argc, char **argv)
     }
 
     bool ok = true;
+    // 24-bit bitmaps at 72 dpi: Qt's writer gives the bottom-up, 4-byte-padded layout
+    // with a plain BITMAPINFOHEADER the window's loader reads.
     auto bmp24 = [&](const QString &name, const QImage &image) {
         preview(name, image);
-        ok = BmpWriter::write24(out.filePath(name), image) && ok;
+        QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        rgb.setDotsPerMeterX(2835);
+        rgb.setDotsPerMeterY(2835);
+        ok = rgb.save(out.filePath(name), "bmp") && ok;
     };
     auto icon = [&](const QString &name, const IconPainter::Icon &i, int bits) {
         QImage shown = i.indexed.convertToFormat(QImage::Format_ARGB32);

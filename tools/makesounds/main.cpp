@@ -6,9 +6,12 @@
 
 #include "rhythm.h"
 #include "synth.h"
-#include "wavfile.h"
 
+#include "runtime/wavefile.h"
+
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -86,9 +89,14 @@ synth::Buffer wrongCue()
     return cue;
 }
 
-bool write(const std::filesystem::path &path, const synth::Buffer &samples)
+// Writes samples in [-1, 1] as a PCM 16-bit mono wave file.
+bool write(const std::filesystem::path &path, const synth::Buffer &buffer)
 {
-    if (writeWaveFile(path.string(), samples))
+    std::vector<std::int16_t> samples(buffer.size());
+    std::transform(buffer.begin(), buffer.end(), samples.begin(), [](double s) {
+        return std::int16_t(std::lround(std::clamp(s, -1.0, 1.0) * 32767.0));
+    });
+    if (rt::writeWave16(path.string(), {1, 1, rhythm::sampleRate, 16}, samples))
         return true;
     std::fprintf(stderr, "makesounds: cannot write %s\n", path.string().c_str());
     return false;

@@ -1,6 +1,0 @@
-#include "throwingplatform.h"
-
-void ThrowingPlatform::endProgram(int status)
-{
-    throw ProgramEnd{status};
-}
