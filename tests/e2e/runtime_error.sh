@@ -33,7 +33,7 @@ error_box_holds() {
 # record files are opened.
 mkdir -p "$dir/figX.txt"
 app_start "${FAST[@]}"
-wait_window '^Velmora$' 10000                     # Come ti chiami?
+wait_window '^Velmora$' "$E2E_START_MS"            # Come ti chiami?
 wait_active "$WIN"
 xdotool type --delay 2 Mario
 xdotool key Return
